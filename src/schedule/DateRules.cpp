@@ -1,0 +1,55 @@
+#include "DateRules.h"
+
+bool IsLeapYear(int year)
+{
+    if (year % 4 != 0)
+        return false;
+    return year % 100 != 0 || year % 400 == 0;
+}
+
+int DaysOfMonth(int year, int month)
+{
+    switch (month) {
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12:
+        return 31;
+    case 2:
+        return IsLeapYear(year) ? 29 : 28;
+    case 4:
+    case 6:
+    case 9:
+    case 11:
+        return 30;
+    default:
+        return 0;
+    }
+}
+
+bool DateSetupCheck(const CalendarDate& start, const CalendarDate& stop) { return stop >= start; }
+
+bool TimeSetupCheck(const TimeOfDay& start, const TimeOfDay& stop) { return stop > start; }
+
+CalendarDate StartDateOf(const AdvancePeriod& period)
+{
+    return {FirstYear + period.startYear, period.startMonth, period.startDay};
+}
+
+CalendarDate StopDateOf(const AdvancePeriod& period)
+{
+    return {FirstYear + period.stopYear, period.stopMonth, period.stopDay};
+}
+
+TimeOfDay StartTimeOf(const AdvancePeriod& period)
+{
+    return {period.startHour, period.startMinute, period.startSecond};
+}
+
+TimeOfDay StopTimeOf(const AdvancePeriod& period)
+{
+    return {period.stopHour, period.stopMinute, period.stopSecond};
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "AdvanceEntry.h"
+
+struct CalendarDate {
+    int year = FirstYear;
+    int month = 1;
+    int day = 1;
+    auto operator<=>(const CalendarDate&) const = default;
+};
+
+struct TimeOfDay {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    auto operator<=>(const TimeOfDay&) const = default;
+};
+
+// Gregorian: 2000 and 2096 are leap years, 2100 is not.
+bool IsLeapYear(int year);
+// 28 to 31; 0 for a month outside 1 to 12.
+int DaysOfMonth(int year, int month);
+
+// A period is accepted when its stop date is not before its start date (one
+// day is a valid range) ...
+bool DateSetupCheck(const CalendarDate& start, const CalendarDate& stop);
+// ... and its stop time is strictly after its start time, as times of day,
+// whatever the dates.
+bool TimeSetupCheck(const TimeOfDay& start, const TimeOfDay& stop);
+
+CalendarDate StartDateOf(const AdvancePeriod& period);
+CalendarDate StopDateOf(const AdvancePeriod& period);
+TimeOfDay StartTimeOf(const AdvancePeriod& period);
+TimeOfDay StopTimeOf(const AdvancePeriod& period);

@@ -1,0 +1,28 @@
+#include "PathHelpers.h"
+
+#include <QFileInfo>
+
+QString FolderOfPath(const QString& path, QChar separator)
+{
+    return path.left(path.lastIndexOf(separator) + 1);
+}
+
+QString FileNameOfPath(const QString& path, QChar separator)
+{
+    return path.mid(path.lastIndexOf(separator) + 1);
+}
+
+QString WithTrailingSeparator(const QString& folder, QChar separator)
+{
+    if (folder.isEmpty() || folder.endsWith(separator))
+        return folder;
+    return folder + separator;
+}
+
+bool FileExists(const QString& folder, const QString& fileName)
+{
+    if (fileName.isEmpty() || fileName.contains(u'/') || fileName.contains(QDir::separator()))
+        return false;
+    const QFileInfo info(QDir(folder.isEmpty() ? QStringLiteral(".") : folder), fileName);
+    return info.isFile();
+}

@@ -1,0 +1,204 @@
+#include "ScheduleReader.h"
+
+#include "FileFormat.h"
+#include "Scrambling.h"
+
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Thrown inside the decoder only; DecodeSchedule turns it into a result.
+struct DecodeFailure {
+    QString reason;
+    qint64 offset;
+};
+
+class StreamDecoder final {
+public:
+    explicit StreamDecoder(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    ScheduleDocument decode()
+    {
+        m_context = u"the header"_s;
+        require(FileFormat::HeaderSize);
+        const int keyBlockLength = byteAt(FileFormat::KeyBlockLengthOffset);
+        const int keyOffset = byteAt(FileFormat::KeyOffsetOffset);
+        const int keyLength = byteAt(FileFormat::KeyLengthOffset);
+        const int basicCount = byteAt(FileFormat::BasicCountOffset);
+        const int advanceCount = byteAt(FileFormat::AdvanceCountOffset);
+        if (keyOffset + keyLength > keyBlockLength)
+            fail(u"the key (%1 bytes from position %2) lies outside its block of %3 bytes"_s
+                     .arg(keyLength)
+                     .arg(keyOffset)
+                     .arg(keyBlockLength),
+                 FileFormat::KeyOffsetOffset);
+        if (keyLength == 0 && basicCount + advanceCount > 0)
+            fail(u"the key length is 0, so the entries cannot be unscrambled"_s,
+                 FileFormat::KeyLengthOffset);
+        m_position = FileFormat::HeaderSize;
+
+        m_context = u"the key block"_s;
+        require(keyBlockLength);
+        m_key = m_bytes.sliced(m_position + keyOffset, keyLength);
+        m_position += keyBlockLength;
+        m_keyIndex = 0;
+
+        QList<MediaEntry> basic;
+        if (basicCount > 0) {
+            m_context = u"the basic list marker"_s;
+            skip(2);
+            basic.reserve(basicCount);
+            for (int j = 0; j < basicCount; ++j) {
+                m_context = u"basic entry %1"_s.arg(j + 1);
+                basic.append(readMediaRecord());
+            }
+        }
+        QList<AdvanceEntry> advance;
+        advance.reserve(advanceCount);
+        for (int j = 0; j < advanceCount; ++j) {
+            m_context = u"advance entry %1"_s.arg(j + 1);
+            AdvanceEntry entry = readAdvanceRecord();
+            const int detailCount = next();
+            entry.details.reserve(detailCount);
+            for (int d = 0; d < detailCount; ++d) {
+                m_context = u"detail %1 of advance entry %2"_s.arg(d + 1).arg(j + 1);
+                entry.details.append(readMediaRecord());
+            }
+            advance.append(std::move(entry));
+        }
+        return ScheduleDocument(std::move(basic), std::move(advance));
+    }
+
+    qint64 position() const { return m_position; }
+
+private:
+    [[noreturn]] void fail(const QString& reason, qint64 offset) { throw DecodeFailure{reason, offset}; }
+
+    void require(qint64 count)
+    {
+        if (m_bytes.size() - m_position < count)
+            fail(u"the file ends inside %1"_s.arg(m_context), m_bytes.size());
+    }
+
+    quint8 byteAt(qint64 offset) const { return quint8(m_bytes[offset]); }
+
+    // The next stream byte, unscrambled.
+    quint8 next()
+    {
+        require(1);
+        const auto plain = UnscrambleByte(byteAt(m_position), quint8(m_key[m_keyIndex]),
+                                          int(m_key.size()), m_keyIndex);
+        if (!plain)
+            fail(u"a stored byte is smaller than its key byte, inside %1"_s.arg(m_context),
+                 m_position);
+        ++m_position;
+        return *plain;
+    }
+
+    // Markers and fillers carry nothing, but they move the key index on.
+    void skip(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            next();
+    }
+
+    template <std::size_t N> void readField(std::array<quint8, N>& field)
+    {
+        for (quint8& byte : field)
+            byte = next();
+    }
+
+    MediaEntry readMediaRecord()
+    {
+        MediaEntry entry;
+        readField(entry.name);
+        readField(entry.extension);
+        entry.playTimes = next();
+        readField(entry.reserved);
+        entry.volume = next();
+        skip(2);
+        return entry;
+    }
+
+    AdvanceEntry readAdvanceRecord()
+    {
+        AdvanceEntry entry;
+        skip(2);
+        for (quint8* field : {&entry.startYear, &entry.startMonth, &entry.startDay,
+                              &entry.startHour, &entry.startMinute, &entry.startSecond,
+                              &entry.stopYear, &entry.stopMonth, &entry.stopDay, &entry.stopHour,
+                              &entry.stopMinute, &entry.stopSecond, &entry.weekDay})
+            *field = next();
+        skip(1);
+        return entry;
+    }
+
+    QByteArrayView m_bytes;
+    QByteArrayView m_key;
+    qint64 m_position = 0;
+    int m_keyIndex = 0;
+    QString m_context;
+};
+
+} // namespace
+
+DecodeResult DecodeSchedule(QByteArrayView bytes)
+{
+    DecodeResult result;
+    StreamDecoder decoder(bytes);
+    try {
+        result.document = decoder.decode();
+        result.ok = true;
+        result.trailingBytes = bytes.size() - decoder.position();
+    } catch (const DecodeFailure& failure) {
+        result.error = u"%1 (byte offset %2)"_s.arg(failure.reason).arg(failure.offset);
+        result.errorOffset = failure.offset;
+    }
+    return result;
+}
+
+qint64 LargestScheduleFileSize()
+{
+    constexpr qint64 most = FileFormat::MaxStoredCount;
+    return FileFormat::HeaderSize + 255 + 2 + FileFormat::MediaRecordSize * most +
+           most * (FileFormat::AdvanceRecordSize + FileFormat::MediaRecordSize * most);
+}
+
+DecodeResult ReadScheduleFileAt(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        DecodeResult result;
+        result.error = file.errorString();
+        return result;
+    }
+    // Nothing past the longest possible file is ever read, so a huge file
+    // chosen by mistake costs no memory; what lies beyond counts as trailing.
+    const QByteArray bytes = file.read(LargestScheduleFileSize());
+    if (file.error() != QFileDevice::NoError) {
+        DecodeResult result;
+        result.error = file.errorString();
+        return result;
+    }
+    DecodeResult result = DecodeSchedule(bytes);
+    if (result.ok && file.size() > bytes.size())
+        result.trailingBytes += file.size() - bytes.size();
+    return result;
+}
+
+bool ReadScheduleFile(const QString& folder, const QString& fileName, ScheduleDocument& document,
+                      QString* error, qint64* trailingBytes)
+{
+    DecodeResult result = ReadScheduleFileAt(folder + fileName);
+    if (!result.ok) {
+        if (error)
+            *error = result.error;
+        return false;
+    }
+    document = std::move(result.document);
+    if (trailingBytes)
+        *trailingBytes = result.trailingBytes;
+    return true;
+}

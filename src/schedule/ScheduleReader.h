@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ScheduleDocument.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+struct DecodeResult {
+    bool ok = false;
+    ScheduleDocument document;
+    // When not ok: what went wrong and the byte offset where reading failed.
+    QString error;
+    qint64 errorOffset = -1;
+    // Bytes after the last record; readers ignore them.
+    qint64 trailingBytes = 0;
+};
+
+// Decodes the bytes of a schedule file. Every step is checked: the end of the
+// data, a key that lies outside its block or is empty while entries follow, a
+// stored byte smaller than its key byte. The magic, the version and the
+// markers are not compared, and counts up to 255 are taken as they are.
+DecodeResult DecodeSchedule(QByteArrayView bytes);
+
+// The size of the longest schedule file that can exist (255 entries everywhere).
+qint64 LargestScheduleFileSize();
+
+// Reads folder + fileName (joined as they are) and replaces document with its
+// content only when the whole file could be read. On failure document is left
+// exactly as it was and error says why, with the byte offset.
+bool ReadScheduleFile(const QString& folder, const QString& fileName, ScheduleDocument& document,
+                      QString* error = nullptr, qint64* trailingBytes = nullptr);
+
+// The same for a whole path, for callers that keep the result themselves.
+DecodeResult ReadScheduleFileAt(const QString& path);

@@ -1,0 +1,82 @@
+#pragma once
+
+// Every caption and message the program shows has one numbered slot. The
+// numbers are fixed: both text tables fill the same slots, and slots added
+// later go after the last one.
+enum class TextSlot : int {
+    FileMenu = 0,
+    HelpMenu = 1,
+    AboutProgramMenu = 2,
+    AboutCompanyMenu = 3,
+    New = 4,
+    Open = 5,
+    Save = 6,
+    SaveAs = 7,
+    Exit = 8,
+    BasicScheduleFrame = 9,
+    AdvanceScheduleFrame = 10,
+    DetailFrame = 11,
+    Add = 12,
+    Modify = 13,
+    Remove = 14,
+    MoveUp = 15,
+    MoveDown = 16,
+    FileName = 17,
+    PlayTimes = 18,
+    Volume = 19,
+    StartDay = 20,
+    StopDay = 21,
+    WeekDay = 22,
+    ProgramTitle = 23,
+    MediaEditorCaption = 24,
+    FileEditFrame = 25,
+    Browse = 26,
+    Ok = 27,
+    CopyTo = 28,
+    Cancel = 29,
+    DefaultVolumeItem = 30,
+    DateSetup = 31,
+    Year = 32,
+    Month = 33,
+    Day = 34,
+    Sunday = 35,
+    Monday = 36,
+    Tuesday = 37,
+    Wednesday = 38,
+    Thursday = 39,
+    Friday = 40,
+    Saturday = 41,
+    AllDay = 42,
+    TimeSetup = 43,
+    StartTime = 44,
+    StopTime = 45,
+    Hour = 46,
+    Minute = 47,
+    Second = 48,
+    AdvanceEditorCaption = 49,
+    SoftwareVersion = 50,
+    ScheduleKernelVersion = 51,
+    ProgramRunning = 52,
+    SystemInformationError = 53,
+    FileNotFound = 54,
+    NoAnySchedule = 55,
+    CantSave = 56,
+    AdvanceWithoutDetails = 57,
+    TooManySchedules = 58,
+    FileAlreadyExisted = 59,
+    TooManyBasicSchedules = 60,
+    DateSetupError = 61,
+    TimeSetupError = 62,
+    LinkError = 63,
+    FileNameError = 64,
+    FileCopied = 65,
+    FileCopyError = 66,
+
+    // Slots of our own, after the historical 67.
+    ScheduleReadError = 67,  // "%1" is the file, "%2" the reason
+    ScheduleWriteError = 68, // "%1" is the file, "%2" the reason
+
+    Count
+};
+
+constexpr int TextSlotCount = static_cast<int>(TextSlot::Count);

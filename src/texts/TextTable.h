@@ -1,0 +1,21 @@
+#pragma once
+
+#include "TextSlot.h"
+
+#include <QString>
+#include <array>
+
+// One language's texts: a string for every slot.
+class TextTable final {
+public:
+    TextTable() = default;
+    explicit TextTable(std::array<QString, TextSlotCount> texts) : m_texts(std::move(texts)) {}
+
+    const QString& text(TextSlot slot) const { return m_texts[static_cast<std::size_t>(slot)]; }
+
+private:
+    std::array<QString, TextSlotCount> m_texts;
+};
+
+// The English table, exactly as the program has always shown it.
+const TextTable& EnglishTexts();
