@@ -21,8 +21,9 @@ QString WithTrailingSeparator(const QString& folder, QChar separator)
 
 bool FileExists(const QString& folder, const QString& fileName)
 {
-    if (fileName.isEmpty() || fileName.contains(u'/') || fileName.contains(QDir::separator()))
+    // An empty folder names no place: never guess the working folder.
+    if (folder.isEmpty() || fileName.isEmpty() || fileName.contains(u'/') ||
+        fileName.contains(QDir::separator()))
         return false;
-    const QFileInfo info(QDir(folder.isEmpty() ? QStringLiteral(".") : folder), fileName);
-    return info.isFile();
+    return QFileInfo(QDir(folder), fileName).isFile();
 }

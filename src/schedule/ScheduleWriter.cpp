@@ -1,9 +1,9 @@
 #include "ScheduleWriter.h"
 
 #include "FileFormat.h"
+#include "SafeFileWrite.h"
 #include "Scrambling.h"
 
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -22,19 +22,19 @@ public:
         writeHeader(document);
         writeKeyBlock();
         if (document.basicCount() > 0) {
-            m_context = u"the basic list marker"_s;
+            setContext(u"the basic list marker"_s);
             scrambled(FileFormat::BasicMarker);
             for (qsizetype j = 0; j < document.basicCount(); ++j) {
-                m_context = u"basic entry %1"_s.arg(j + 1);
+                setContext(u"basic entry %1"_s.arg(j + 1));
                 writeMediaRecord(document.basicEntries()[j]);
             }
         }
         for (qsizetype j = 0; j < document.advanceCount(); ++j) {
             const AdvanceEntry& entry = document.advanceEntries()[j];
-            m_context = u"advance entry %1"_s.arg(j + 1);
+            setContext(u"advance entry %1"_s.arg(j + 1));
             writeAdvanceRecord(entry);
             for (qsizetype d = 0; d < entry.detailCount(); ++d) {
-                m_context = u"detail %1 of advance entry %2"_s.arg(d + 1).arg(j + 1);
+                setContext(u"detail %1 of advance entry %2"_s.arg(d + 1).arg(j + 1));
                 writeMediaRecord(entry.details[d]);
             }
         }
@@ -45,6 +45,14 @@ public:
     const QString& failedAt() const { return m_context; }
 
 private:
+    // Names the record being written; after a failure it keeps naming the
+    // record that failed.
+    void setContext(const QString& context)
+    {
+        if (!m_failed)
+            m_context = context;
+    }
+
     void plain(quint8 byte) { m_out.append(char(byte)); }
     void plain(QByteArrayView text) { m_out.append(text.data(), text.size()); }
 
@@ -191,11 +199,5 @@ bool WriteScheduleFile(const QString& folder, const QString& fileName,
     const QByteArray bytes = EncodeSchedule(document, random, error);
     if (bytes.isEmpty())
         return false;
-    QSaveFile file(folder + fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return WriteFileSafely(folder + fileName, bytes, error);
 }

@@ -75,6 +75,11 @@ enum class TextSlot : int {
     // Slots of our own, after the historical 67.
     ScheduleReadError = 67,  // "%1" is the file, "%2" the reason
     ScheduleWriteError = 68, // "%1" is the file, "%2" the reason
+    SaveChangesQuestion = 69, // "%1" is the file
+    LanguageMenu = 70,
+    EnglishLanguage = 71,
+    SecondLanguage = 72,
+    SystemInfoWriteError = 73, // "%1" is the file, "%2" the reason
 
     Count
 };

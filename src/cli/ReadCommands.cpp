@@ -1,0 +1,72 @@
+#include "Commands.h"
+#include "Console.h"
+#include "ExitStatus.h"
+#include "schedule/RowFormat.h"
+#include "schedule/ScheduleJson.h"
+#include "schedule/ScheduleProblems.h"
+#include "schedule/ScheduleReader.h"
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The whole file, decoded; on failure the error is reported and nothing else
+// happens.
+std::optional<DecodeResult> readSchedule(const QString& file) {
+    DecodeResult result = ReadScheduleFileAt(file);
+    if (result.ok)
+        return result;
+    if (result.errorOffset >= 0)
+        ReportError(file, u"not a readable schedule file: "_s + result.error);
+    else
+        ReportError(file, u"cannot be read: "_s + result.error);
+    return std::nullopt;
+}
+
+int finish(int status) {
+    if (FinishOutput())
+        return status;
+    ReportError(u"standard output"_s, u"cannot be written"_s);
+    return ExitFailure;
+}
+
+} // namespace
+
+int RunDump(const QString& scheduleFile) {
+    const auto schedule = readSchedule(scheduleFile);
+    if (!schedule)
+        return ExitFailure;
+    WriteOut(ScheduleToJson(schedule->document));
+    return finish(ExitSuccess);
+}
+
+int RunCheck(const QString& scheduleFile) {
+    const auto schedule = readSchedule(scheduleFile);
+    if (!schedule)
+        return ExitFailure;
+    const QStringList problems = ScheduleProblems(schedule->document, schedule->trailingBytes);
+    for (const QString& problem : problems)
+        WriteOutLine(problem);
+    return finish(problems.isEmpty() ? ExitSuccess : ExitRefused);
+}
+
+int RunRows(const QString& scheduleFile) {
+    const auto schedule = readSchedule(scheduleFile);
+    if (!schedule)
+        return ExitFailure;
+    const ScheduleDocument& document = schedule->document;
+    WriteOutLine(u"[basic]"_s);
+    for (const MediaEntry& entry : document.basicEntries())
+        WriteOutLine(MediaRowText(entry));
+    WriteOutLine(u"[advance]"_s);
+    for (const AdvanceEntry& entry : document.advanceEntries())
+        WriteOutLine(AdvanceRowText(entry));
+    for (qsizetype k = 0; k < document.advanceCount(); ++k) {
+        WriteOutLine(u"[detail %1]"_s.arg(k + 1));
+        for (const MediaEntry& entry : document.advanceEntries()[k].details)
+            WriteOutLine(MediaRowText(entry));
+    }
+    return finish(ExitSuccess);
+}
