@@ -1,21 +1,33 @@
+#include "SingleInstance.h"
+
+#include "mainwindow/AppContext.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/QtUserDialogs.h"
 #include "texts/TextTable.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(EnglishTexts().text(TextSlot::ProgramTitle));
+    QApplication::setOrganizationName(QStringLiteral("Morva"));
 
-    // Stands in for the main window until it is built.
-    QMainWindow window;
-    window.setWindowTitle(EnglishTexts().text(TextSlot::ProgramTitle));
-    auto* label = new QLabel(EnglishTexts().text(TextSlot::ProgramTitle), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(640, 400);
+    QtUserDialogs dialogs;
+    const QString appFolder = ChooseAppFolder(QApplication::applicationDirPath());
+
+    // Before anything else: no second editor for the same folder, and nothing
+    // written by one that refuses to start. No table is loaded yet, so the
+    // notice is in English.
+    SingleInstance instance(appFolder);
+    if (!instance.acquire()) {
+        dialogs.showUntitledMessage(EnglishTexts().text(TextSlot::ProgramRunning));
+        return 0;
+    }
+
+    MainForm window(dialogs, appFolder);
+    dialogs.setParent(&window);
+    window.Form_Load();
     window.show();
     return app.exec();
 }

@@ -2,15 +2,36 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
-class QSaveFile;
+// Writes a file so that it appears whole or not at all. The bytes go to an
+// unnamed file in the target's folder that takes the target's name only when
+// every byte is on the disk, so a failed write, a full disk or a killed
+// process leaves the old file exactly as it was and no temporary file behind.
+// Where the file system has no unnamed files, a QSaveFile does the same with
+// a named temporary file.
+class SafeFileWriter final {
+public:
+    explicit SafeFileWriter(const QString& path);
+    ~SafeFileWriter(); // an uncommitted file is thrown away
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
-// Writes bytes to path through a temporary file in the same folder that
-// replaces the old file only when every byte reached the disk. On failure the
-// old file is untouched, no temporary file is left and error says why.
+    bool open();
+    bool write(QByteArrayView bytes);
+    // Keeps the old file's permission bits.
+    bool commit();
+    QString errorString() const { return m_error; }
+
+private:
+    struct Unnamed;
+    bool fail(const QString& error);
+
+    QString m_path;
+    QString m_error;
+    std::unique_ptr<Unnamed> m_unnamed;
+    std::unique_ptr<class QSaveFile> m_saveFile;
+};
+
+// The whole of bytes written with a SafeFileWriter.
 bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr);
-
-// Opens a QSaveFile so that a failed write (a full disk) is reported by
-// write() itself: with Qt's buffering the failure would only surface, or not
-// at all, when the file is committed.
-bool OpenSaveFile(QSaveFile& file);

@@ -1,6 +1,7 @@
 #include "ScheduleReader.h"
 
 #include "FileFormat.h"
+#include "RecordPosition.h"
 #include "Scrambling.h"
 
 #include <QFile>
@@ -17,11 +18,11 @@ struct DecodeFailure {
 
 class StreamDecoder final {
 public:
-    explicit StreamDecoder(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit StreamDecoder(QByteArrayView bytes)
+        : m_bytes(bytes) {}
 
-    ScheduleDocument decode()
-    {
-        m_context = u"the header"_s;
+    ScheduleDocument decode() {
+        m_record = {RecordPosition::Part::Header};
         require(FileFormat::HeaderSize);
         const int keyBlockLength = byteAt(FileFormat::KeyBlockLengthOffset);
         const int keyOffset = byteAt(FileFormat::KeyOffsetOffset);
@@ -39,7 +40,7 @@ public:
                  FileFormat::KeyLengthOffset);
         m_position = FileFormat::HeaderSize;
 
-        m_context = u"the key block"_s;
+        m_record = {RecordPosition::Part::KeyBlock};
         require(keyBlockLength);
         m_key = m_bytes.sliced(m_position + keyOffset, keyLength);
         m_position += keyBlockLength;
@@ -47,23 +48,23 @@ public:
 
         QList<MediaEntry> basic;
         if (basicCount > 0) {
-            m_context = u"the basic list marker"_s;
+            m_record = {RecordPosition::Part::BasicMarker};
             skip(2);
             basic.reserve(basicCount);
             for (int j = 0; j < basicCount; ++j) {
-                m_context = u"basic entry %1"_s.arg(j + 1);
+                m_record = {RecordPosition::Part::BasicEntry, int(j)};
                 basic.append(readMediaRecord());
             }
         }
         QList<AdvanceEntry> advance;
         advance.reserve(advanceCount);
         for (int j = 0; j < advanceCount; ++j) {
-            m_context = u"advance entry %1"_s.arg(j + 1);
+            m_record = {RecordPosition::Part::AdvanceEntry, int(j)};
             AdvanceEntry entry = readAdvanceRecord();
             const int detailCount = next();
             entry.details.reserve(detailCount);
             for (int d = 0; d < detailCount; ++d) {
-                m_context = u"detail %1 of advance entry %2"_s.arg(d + 1).arg(j + 1);
+                m_record = {RecordPosition::Part::Detail, int(j), int(d)};
                 entry.details.append(readMediaRecord());
             }
             advance.append(std::move(entry));
@@ -74,44 +75,42 @@ public:
     qint64 position() const { return m_position; }
 
 private:
-    [[noreturn]] void fail(const QString& reason, qint64 offset) { throw DecodeFailure{reason, offset}; }
+    [[noreturn]] void fail(const QString& reason, qint64 offset) {
+        throw DecodeFailure{reason, offset};
+    }
 
-    void require(qint64 count)
-    {
+    void require(qint64 count) {
         if (m_bytes.size() - m_position < count)
-            fail(u"the file ends inside %1"_s.arg(m_context), m_bytes.size());
+            fail(u"the file ends inside %1"_s.arg(m_record.describe()), m_bytes.size());
     }
 
     quint8 byteAt(qint64 offset) const { return quint8(m_bytes[offset]); }
 
     // The next stream byte, unscrambled.
-    quint8 next()
-    {
+    quint8 next() {
         require(1);
         const auto plain = UnscrambleByte(byteAt(m_position), quint8(m_key[m_keyIndex]),
                                           int(m_key.size()), m_keyIndex);
         if (!plain)
-            fail(u"a stored byte is smaller than its key byte, inside %1"_s.arg(m_context),
-                 m_position);
+            fail(
+                u"a stored byte is smaller than its key byte, inside %1"_s.arg(m_record.describe()),
+                m_position);
         ++m_position;
         return *plain;
     }
 
     // Markers and fillers carry nothing, but they move the key index on.
-    void skip(int count)
-    {
+    void skip(int count) {
         for (int i = 0; i < count; ++i)
             next();
     }
 
-    template <std::size_t N> void readField(std::array<quint8, N>& field)
-    {
+    template <std::size_t N> void readField(std::array<quint8, N>& field) {
         for (quint8& byte : field)
             byte = next();
     }
 
-    MediaEntry readMediaRecord()
-    {
+    MediaEntry readMediaRecord() {
         MediaEntry entry;
         readField(entry.name);
         readField(entry.extension);
@@ -122,8 +121,7 @@ private:
         return entry;
     }
 
-    AdvanceEntry readAdvanceRecord()
-    {
+    AdvanceEntry readAdvanceRecord() {
         AdvanceEntry entry;
         skip(2);
         for (quint8* field : {&entry.startYear, &entry.startMonth, &entry.startDay,
@@ -139,13 +137,12 @@ private:
     QByteArrayView m_key;
     qint64 m_position = 0;
     int m_keyIndex = 0;
-    QString m_context;
+    RecordPosition m_record;
 };
 
 } // namespace
 
-DecodeResult DecodeSchedule(QByteArrayView bytes)
-{
+DecodeResult DecodeSchedule(QByteArrayView bytes) {
     DecodeResult result;
     StreamDecoder decoder(bytes);
     try {
@@ -159,15 +156,13 @@ DecodeResult DecodeSchedule(QByteArrayView bytes)
     return result;
 }
 
-qint64 LargestScheduleFileSize()
-{
+qint64 LargestScheduleFileSize() {
     constexpr qint64 most = FileFormat::MaxStoredCount;
     return FileFormat::HeaderSize + 255 + 2 + FileFormat::MediaRecordSize * most +
            most * (FileFormat::AdvanceRecordSize + FileFormat::MediaRecordSize * most);
 }
 
-DecodeResult ReadScheduleFileAt(const QString& path)
-{
+DecodeResult ReadScheduleFileAt(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         DecodeResult result;
@@ -189,8 +184,7 @@ DecodeResult ReadScheduleFileAt(const QString& path)
 }
 
 bool ReadScheduleFile(const QString& folder, const QString& fileName, ScheduleDocument& document,
-                      QString* error, qint64* trailingBytes)
-{
+                      QString* error, qint64* trailingBytes) {
     DecodeResult result = ReadScheduleFileAt(folder + fileName);
     if (!result.ok) {
         if (error)

@@ -1,9 +1,9 @@
 #include "ScheduleWriter.h"
 
 #include "FileFormat.h"
+#include "RecordPosition.h"
 #include "SafeFileWrite.h"
 #include "Scrambling.h"
-
 
 using namespace Qt::StringLiterals;
 
@@ -15,26 +15,28 @@ constexpr int MaxKeyAttempts = 200;
 
 class StreamEncoder final {
 public:
-    explicit StreamEncoder(RandomSource& random) : m_random(random) {}
+    explicit StreamEncoder(RandomSource& random)
+        : m_random(random) {}
 
-    QByteArray encode(const ScheduleDocument& document)
-    {
+    // Stops at the first byte the key cannot store, so a failed attempt
+    // costs little.
+    QByteArray encode(const ScheduleDocument& document) {
         writeHeader(document);
         writeKeyBlock();
         if (document.basicCount() > 0) {
-            setContext(u"the basic list marker"_s);
+            m_position = {RecordPosition::Part::BasicMarker};
             scrambled(FileFormat::BasicMarker);
-            for (qsizetype j = 0; j < document.basicCount(); ++j) {
-                setContext(u"basic entry %1"_s.arg(j + 1));
+            for (qsizetype j = 0; j < document.basicCount() && !m_failed; ++j) {
+                m_position = {RecordPosition::Part::BasicEntry, int(j)};
                 writeMediaRecord(document.basicEntries()[j]);
             }
         }
-        for (qsizetype j = 0; j < document.advanceCount(); ++j) {
+        for (qsizetype j = 0; j < document.advanceCount() && !m_failed; ++j) {
             const AdvanceEntry& entry = document.advanceEntries()[j];
-            setContext(u"advance entry %1"_s.arg(j + 1));
+            m_position = {RecordPosition::Part::AdvanceEntry, int(j)};
             writeAdvanceRecord(entry);
-            for (qsizetype d = 0; d < entry.detailCount(); ++d) {
-                setContext(u"detail %1 of advance entry %2"_s.arg(d + 1).arg(j + 1));
+            for (qsizetype d = 0; d < entry.detailCount() && !m_failed; ++d) {
+                m_position = {RecordPosition::Part::Detail, int(j), int(d)};
                 writeMediaRecord(entry.details[d]);
             }
         }
@@ -42,22 +44,13 @@ public:
     }
 
     bool failed() const { return m_failed; }
-    const QString& failedAt() const { return m_context; }
+    QString failedAt() const { return m_position.describe(); }
 
 private:
-    // Names the record being written; after a failure it keeps naming the
-    // record that failed.
-    void setContext(const QString& context)
-    {
-        if (!m_failed)
-            m_context = context;
-    }
-
     void plain(quint8 byte) { m_out.append(char(byte)); }
     void plain(QByteArrayView text) { m_out.append(text.data(), text.size()); }
 
-    void scrambled(quint8 byte)
-    {
+    void scrambled(quint8 byte) {
         if (m_failed)
             return;
         const auto stored = ScrambleByte(byte, m_key[m_keyIndex], int(m_key.size()), m_keyIndex);
@@ -68,22 +61,20 @@ private:
         m_out.append(char(*stored));
     }
 
-    void scrambled(QByteArrayView text)
-    {
+    void scrambled(QByteArrayView text) {
         for (char c : text)
             scrambled(quint8(c));
     }
 
-    template <std::size_t N> void scrambled(const std::array<quint8, N>& field)
-    {
+    template <std::size_t N> void scrambled(const std::array<quint8, N>& field) {
         for (quint8 byte : field)
             scrambled(byte);
     }
 
-    void writeHeader(const ScheduleDocument& document)
-    {
-        m_out.reserve(FileFormat::HeaderSize + 255 + 2 + FileFormat::MediaRecordSize *
-                      int(document.basicCount() + document.totalDetailCount()) +
+    void writeHeader(const ScheduleDocument& document) {
+        m_out.reserve(FileFormat::HeaderSize + 255 + 2 +
+                      FileFormat::MediaRecordSize *
+                          int(document.basicCount() + document.totalDetailCount()) +
                       FileFormat::AdvanceRecordSize * int(document.advanceCount()));
         plain(FileFormat::Magic);
         plain(FileFormat::KernelVersion);
@@ -107,8 +98,7 @@ private:
             plain(m_random.nextByte());
     }
 
-    void writeKeyBlock()
-    {
+    void writeKeyBlock() {
         for (int i = 0; i < m_keyBlockLength; ++i) {
             const quint8 b = m_random.nextKeyByte();
             if (i >= m_keyOffset && i < m_keyOffset + m_key.size())
@@ -118,8 +108,7 @@ private:
         m_keyIndex = 0;
     }
 
-    void writeMediaRecord(const MediaEntry& entry)
-    {
+    void writeMediaRecord(const MediaEntry& entry) {
         // The file puts playTimes before the reserved bytes.
         scrambled(entry.name);
         scrambled(entry.extension);
@@ -130,13 +119,12 @@ private:
         scrambled(m_random.nextKeyByte());
     }
 
-    void writeAdvanceRecord(const AdvanceEntry& entry)
-    {
+    void writeAdvanceRecord(const AdvanceEntry& entry) {
         scrambled(FileFormat::AdvanceMarker);
-        for (quint8 byte : {entry.startYear, entry.startMonth, entry.startDay, entry.startHour,
-                            entry.startMinute, entry.startSecond, entry.stopYear, entry.stopMonth,
-                            entry.stopDay, entry.stopHour, entry.stopMinute, entry.stopSecond,
-                            entry.weekDay})
+        for (quint8 byte :
+             {entry.startYear, entry.startMonth, entry.startDay, entry.startHour, entry.startMinute,
+              entry.startSecond, entry.stopYear, entry.stopMonth, entry.stopDay, entry.stopHour,
+              entry.stopMinute, entry.stopSecond, entry.weekDay})
             scrambled(byte);
         scrambled(m_random.nextKeyByte());
         scrambled(quint8(entry.detailCount()));
@@ -149,15 +137,13 @@ private:
     int m_keyOffset = 0;
     int m_keyIndex = 0;
     bool m_failed = false;
-    QString m_context;
+    RecordPosition m_position;
 };
 
-QString countProblem(const ScheduleDocument& document)
-{
+QString countProblem(const ScheduleDocument& document) {
     const auto tooMany = [](const QString& what, qsizetype count) {
-        return u"%1 has %2 entries; a schedule file holds at most %3"_s.arg(what)
-            .arg(count)
-            .arg(FileFormat::MaxStoredCount);
+        return u"%1 has %2 entries; a schedule file holds at most %3"_s.arg(what).arg(count).arg(
+            FileFormat::MaxStoredCount);
     };
     if (document.basicCount() > FileFormat::MaxStoredCount)
         return tooMany(u"the basic list"_s, document.basicCount());
@@ -173,8 +159,7 @@ QString countProblem(const ScheduleDocument& document)
 
 } // namespace
 
-QByteArray EncodeSchedule(const ScheduleDocument& document, RandomSource& random, QString* error)
-{
+QByteArray EncodeSchedule(const ScheduleDocument& document, RandomSource& random, QString* error) {
     if (const QString problem = countProblem(document); !problem.isEmpty()) {
         if (error)
             *error = problem;
@@ -194,8 +179,7 @@ QByteArray EncodeSchedule(const ScheduleDocument& document, RandomSource& random
 }
 
 bool WriteScheduleFile(const QString& folder, const QString& fileName,
-                       const ScheduleDocument& document, RandomSource& random, QString* error)
-{
+                       const ScheduleDocument& document, RandomSource& random, QString* error) {
     const QByteArray bytes = EncodeSchedule(document, random, error);
     if (bytes.isEmpty())
         return false;

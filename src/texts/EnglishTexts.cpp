@@ -76,6 +76,11 @@ const TextTable& EnglishTexts()
         u"File Copy Error!"_s,
         u"The schedule file %1 cannot be read: %2"_s,
         u"The schedule file %1 could not be saved: %2\nThe file on disk was not changed."_s,
+        u"The schedule %1 has been changed.\nDo you want to save it?"_s,
+        u"&Language"_s,
+        u"English"_s,
+        u"\u65E5\u672C\u8A9E"_s, // the language's own name, in every table
+        u"The settings could not be written to %1: %2"_s,
     });
     return table;
 }

@@ -19,3 +19,5 @@ private:
 
 // The English table, exactly as the program has always shown it.
 const TextTable& EnglishTexts();
+// The second table, Japanese.
+const TextTable& SecondTexts();

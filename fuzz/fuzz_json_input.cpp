@@ -1,0 +1,30 @@
+// Any JSON text given to mvstool's reader is either refused with a message or
+// gives a document that the editor could have made: the writer stores it and
+// it dumps and reads back to the same document.
+#include "schedule/RandomSource.h"
+#include "schedule/ScheduleJson.h"
+#include "schedule/ScheduleReader.h"
+#include "schedule/ScheduleWriter.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const JsonScheduleResult result =
+        ScheduleFromJson(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    if (!result.ok) {
+        if (result.error.isEmpty())
+            std::abort();
+        return 0;
+    }
+    const JsonScheduleResult again = ScheduleFromJson(ScheduleToJson(result.document));
+    if (!again.ok || !(again.document == result.document))
+        std::abort();
+    SeededRandomSource random(7);
+    const QByteArray bytes = EncodeSchedule(result.document, random);
+    const DecodeResult decoded = DecodeSchedule(bytes);
+    if (bytes.isEmpty() || !decoded.ok || !(decoded.document == result.document))
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,59 @@
+#include "AboutMorvaScheduleGeneratorForm.h"
+
+#include "AboutVersions.h"
+
+#include "mainwindow/Fonts.h"
+#include "mainwindow/LogoPicture.h"
+#include "texts/CurrentTexts.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QLabel* addLabel(QVBoxLayout* layout, const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(CaptionFont());
+    label->setAlignment(Qt::AlignCenter);
+    layout->addWidget(label);
+    return label;
+}
+
+} // namespace
+
+AboutMorvaScheduleGeneratorForm::AboutMorvaScheduleGeneratorForm(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(u"AboutMorvaScheduleGeneratorForm"_s);
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    QLabel* logo = addLabel(layout, u"MorvaLogoImage"_s, this);
+    logo->setPixmap(LogoPicture(QSize(220, 70)));
+    QLabel* name = addLabel(layout, u"Label1"_s, this);
+    name->setText(QString::fromUtf16(ProgramName));
+    QFont bold = CaptionFont();
+    bold.setBold(true);
+    name->setFont(bold);
+    addLabel(layout, u"Label2"_s, this)->setText(QString::fromUtf16(PlayerModelLine));
+    addLabel(layout, u"SoftwareVersionLabel"_s, this);
+    addLabel(layout, u"ScheduleKernelLabel"_s, this);
+    auto* ok = new QPushButton(u"OK"_s, this);
+    ok->setObjectName(u"OKCmd"_s);
+    ok->setFont(CaptionFont());
+    ok->setDefault(true);
+    layout->addWidget(ok, 0, Qt::AlignCenter);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    Form_Load();
+}
+
+void AboutMorvaScheduleGeneratorForm::Form_Load()
+{
+    setWindowTitle(Text(TextSlot::AboutProgramMenu));
+    findChild<QLabel*>(u"SoftwareVersionLabel"_s)->setText(SoftwareVersionText());
+    findChild<QLabel*>(u"ScheduleKernelLabel"_s)->setText(ScheduleKernelVersionText());
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDialog>
+
+// The program's About window: logo, name, player model and the two versions.
+class AboutMorvaScheduleGeneratorForm final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AboutMorvaScheduleGeneratorForm(QWidget* parent = nullptr);
+    void Form_Load();
+};

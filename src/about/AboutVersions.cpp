@@ -1,0 +1,15 @@
+#include "AboutVersions.h"
+
+#include "schedule/FileFormat.h"
+#include "texts/CurrentTexts.h"
+
+QString SoftwareVersionText()
+{
+    return Text(TextSlot::SoftwareVersion) + u' ' + QString::fromUtf16(SoftwareVersionNumber);
+}
+
+QString ScheduleKernelVersionText()
+{
+    return Text(TextSlot::ScheduleKernelVersion) + u' ' +
+           QString::fromLatin1(FileFormat::KernelVersion);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "EntryEditors.h"
+#include "ListSelection.h"
+
+class UserDialogs;
+
+// Add, Modify, Remove, Move Up and Move Down on the basic list, the advance
+// list and the detail list of the selected advance entry. Every change goes
+// through the document; the selection afterwards follows the moved or new row.
+class EditingCommands final {
+public:
+    EditingCommands(EditableDocument& document, UserDialogs& dialogs, EntryEditors& editors,
+                    ListSelection& lists);
+
+    void add(ScheduleList list);
+    void modify(ScheduleList list);
+    void remove(ScheduleList list);
+    void moveUp(ScheduleList list);
+    void moveDown(ScheduleList list);
+
+    // The editing values the last command set.
+    EditMode editMode() const { return m_editMode; }
+    int editRow() const { return m_editRow; }
+    int editAdvanceRow() const { return m_editAdvanceRow; }
+
+private:
+    int rowCount(ScheduleList list) const;
+    // The selected row of a non-empty list, selecting row 0 when none is.
+    int selectedOrFirst(ScheduleList list);
+    bool refuseAtLimit(int count, int limit);
+    void addMedia(ScheduleList list);
+    void addAdvance();
+    void swapRows(ScheduleList list, int row, int neighbour);
+
+    EditableDocument& m_document;
+    UserDialogs& m_dialogs;
+    EntryEditors& m_editors;
+    ListSelection& m_lists;
+    EditMode m_editMode = EditMode::Add;
+    int m_editRow = -1;
+    int m_editAdvanceRow = -1;
+};

@@ -1,0 +1,238 @@
+#include "AdvanceScheduleEditForm.h"
+
+#include "ComboHelpers.h"
+
+#include "mainwindow/Fonts.h"
+#include "mainwindow/UserDialogs.h"
+#include "schedule/DateRules.h"
+#include "texts/CurrentTexts.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+int selectedNumber(const QComboBox* combo) { return combo->currentText().toInt(); }
+
+// A caption button over a list, and a label of the same text that names the
+// list for the keyboard and for screen readers.
+void addCaptionedList(QGridLayout* grid, int column, const QString& name, QComboBox* combo,
+                      QWidget* parent)
+{
+    grid->addWidget(MakeCaptionButton(name + u"Cmd"_s, parent), 0, column);
+    auto* label = new QLabel(parent);
+    label->setObjectName(name + u"Label"_s);
+    label->setBuddy(combo);
+    label->hide();
+    grid->addWidget(combo, 1, column);
+}
+
+} // namespace
+
+AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs)
+{
+    setObjectName(u"AdvanceScheduleEditForm"_s);
+    setModal(true);
+    setFont(CaptionFont());
+    auto* layout = new QVBoxLayout(this);
+
+    auto* dateFrame = new QGroupBox(this);
+    dateFrame->setObjectName(u"DateFrame"_s);
+    auto* dateLayout = new QHBoxLayout(dateFrame);
+    dateLayout->addWidget(buildDateGroup(u"Start"_s, m_start, dateFrame));
+    dateLayout->addWidget(buildDateGroup(u"Stop"_s, m_stop, dateFrame));
+    auto* weekDayFrame = new QGroupBox(dateFrame);
+    weekDayFrame->setObjectName(u"WeekDayFrame"_s);
+    auto* weekDayLayout = new QVBoxLayout(weekDayFrame);
+    m_weekdayCombo = MakePickList(u"WeekdayCombo"_s, weekDayFrame);
+    weekDayLayout->addWidget(m_weekdayCombo);
+    dateLayout->addWidget(weekDayFrame);
+    layout->addWidget(dateFrame);
+
+    auto* timeFrame = new QGroupBox(this);
+    timeFrame->setObjectName(u"TimeSetupFrame"_s);
+    auto* timeLayout = new QHBoxLayout(timeFrame);
+    timeLayout->addWidget(buildTimeGroup(u"Start"_s, m_startTime, timeFrame));
+    timeLayout->addWidget(buildTimeGroup(u"Stop"_s, m_stopTime, timeFrame));
+    layout->addWidget(timeFrame);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* ok = new QPushButton(this);
+    ok->setObjectName(u"OKCmd"_s);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(this);
+    cancel->setObjectName(u"CancelCmd"_s);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    for (const DateCombos* combos : {&m_start, &m_stop}) {
+        const DateCombos group = *combos;
+        const auto refillDays = [this, group] {
+            if (m_formReady)
+                DayComboSetup(group);
+        };
+        connect(group.year, &QComboBox::currentIndexChanged, this, refillDays);
+        connect(group.month, &QComboBox::currentIndexChanged, this, refillDays);
+    }
+    connect(ok, &QPushButton::clicked, this, &AdvanceScheduleEditForm::OKCmd_Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    InitAdvanceScheduleEditFormOsd();
+}
+
+QGroupBox* AdvanceScheduleEditForm::buildDateGroup(const QString& prefix, DateCombos& combos,
+                                                   QWidget* parent)
+{
+    auto* frame = new QGroupBox(parent);
+    frame->setObjectName(prefix + u"DateFrame"_s);
+    auto* grid = new QGridLayout(frame);
+    combos.year = MakePickList(prefix + u"YearCombo"_s, frame);
+    combos.month = MakePickList(prefix + u"MonthCombo"_s, frame);
+    combos.day = MakePickList(prefix + u"DayCombo"_s, frame);
+    addCaptionedList(grid, 0, prefix + u"Year"_s, combos.year, frame);
+    addCaptionedList(grid, 1, prefix + u"Month"_s, combos.month, frame);
+    addCaptionedList(grid, 2, prefix + u"Day"_s, combos.day, frame);
+    return frame;
+}
+
+QGroupBox* AdvanceScheduleEditForm::buildTimeGroup(const QString& prefix, TimeCombos& combos,
+                                                   QWidget* parent)
+{
+    auto* frame = new QGroupBox(parent);
+    frame->setObjectName(prefix + u"TimeFrame"_s);
+    auto* grid = new QGridLayout(frame);
+    combos.hour = MakePickList(prefix + u"HourCombo"_s, frame);
+    combos.minute = MakePickList(prefix + u"MinuteCombo"_s, frame);
+    combos.second = MakePickList(prefix + u"SecondCombo"_s, frame);
+    addCaptionedList(grid, 0, prefix + u"Hour"_s, combos.hour, frame);
+    addCaptionedList(grid, 1, prefix + u"Minute"_s, combos.minute, frame);
+    addCaptionedList(grid, 2, prefix + u"Second"_s, combos.second, frame);
+    return frame;
+}
+
+void AdvanceScheduleEditForm::InitAdvanceScheduleEditFormOsd()
+{
+    setWindowTitle(Text(TextSlot::AdvanceEditorCaption));
+    const std::pair<const char16_t*, TextSlot> frames[] = {
+        {u"DateFrame", TextSlot::DateSetup},      {u"StartDateFrame", TextSlot::StartDay},
+        {u"StopDateFrame", TextSlot::StopDay},    {u"WeekDayFrame", TextSlot::WeekDay},
+        {u"TimeSetupFrame", TextSlot::TimeSetup}, {u"StartTimeFrame", TextSlot::StartTime},
+        {u"StopTimeFrame", TextSlot::StopTime},
+    };
+    for (const auto& [name, slot] : frames)
+        findChild<QGroupBox*>(QString::fromUtf16(name))->setTitle(Text(slot));
+    const std::pair<const char16_t*, TextSlot> captions[] = {
+        {u"Year", TextSlot::Year},     {u"Month", TextSlot::Month},   {u"Day", TextSlot::Day},
+        {u"Hour", TextSlot::Hour},     {u"Minute", TextSlot::Minute}, {u"Second", TextSlot::Second},
+    };
+    for (const QString& prefix : {u"Start"_s, u"Stop"_s}) {
+        for (const auto& [name, slot] : captions) {
+            const QString base = prefix + QString::fromUtf16(name);
+            if (auto* button = findChild<QPushButton*>(base + u"Cmd"_s))
+                button->setText(Text(slot));
+            if (auto* label = findChild<QLabel*>(base + u"Label"_s))
+                label->setText(Text(slot));
+        }
+    }
+    findChild<QPushButton*>(u"OKCmd"_s)->setText(Text(TextSlot::Ok));
+    findChild<QPushButton*>(u"CancelCmd"_s)->setText(Text(TextSlot::Cancel));
+}
+
+void AdvanceScheduleEditForm::selectDate(const DateCombos& combos, int year, int month, int day)
+{
+    FillNumbers(combos.year, FirstYear, LastYear);
+    FillNumbers(combos.month, 1, 12);
+    SelectNearest(combos.year, year - FirstYear);
+    SelectNearest(combos.month, month - 1);
+    FillNumbers(combos.day, 1, DaysOfMonth(selectedNumber(combos.year), selectedNumber(combos.month)));
+    SelectNearest(combos.day, day - 1);
+}
+
+void AdvanceScheduleEditForm::AdvanceEditSetup(EditMode mode, const AdvancePeriod& period,
+                                               QDate today)
+{
+    m_formReady = false;
+    InitAdvanceScheduleEditFormOsd();
+    AdvancePeriod shown = period;
+    if (IsAddMode(mode)) {
+        // A clock outside the years of the list starts on the nearest one.
+        const int year = qBound(FirstYear, today.year(), LastYear);
+        const int day = qMin(today.day(), DaysOfMonth(year, today.month()));
+        shown = AdvancePeriod();
+        shown.startYear = shown.stopYear = quint8(year - FirstYear);
+        shown.startMonth = shown.stopMonth = quint8(today.month());
+        shown.startDay = shown.stopDay = quint8(day);
+    }
+    selectDate(m_start, FirstYear + shown.startYear, shown.startMonth, shown.startDay);
+    selectDate(m_stop, FirstYear + shown.stopYear, shown.stopMonth, shown.stopDay);
+
+    m_weekdayCombo->clear();
+    for (int slot = int(TextSlot::Sunday); slot <= int(TextSlot::AllDay); ++slot)
+        m_weekdayCombo->addItem(Text(TextSlot(slot)));
+    SelectNearest(m_weekdayCombo, shown.weekDay);
+
+    for (const TimeCombos* combos : {&m_startTime, &m_stopTime}) {
+        FillNumbers(combos->hour, 0, 23);
+        FillNumbers(combos->minute, 0, 59);
+        FillNumbers(combos->second, 0, 59);
+    }
+    SelectNearest(m_startTime.hour, shown.startHour);
+    SelectNearest(m_startTime.minute, shown.startMinute);
+    SelectNearest(m_startTime.second, shown.startSecond);
+    SelectNearest(m_stopTime.hour, shown.stopHour);
+    SelectNearest(m_stopTime.minute, shown.stopMinute);
+    SelectNearest(m_stopTime.second, shown.stopSecond);
+    m_formReady = true;
+}
+
+void AdvanceScheduleEditForm::DayComboSetup(const DateCombos& combos)
+{
+    const int kept = combos.day->currentIndex();
+    const QSignalBlocker quiet(combos.day);
+    FillNumbers(combos.day, 1,
+                DaysOfMonth(selectedNumber(combos.year), selectedNumber(combos.month)));
+    SelectNearest(combos.day, kept);
+}
+
+AdvancePeriod AdvanceScheduleEditForm::StoreAdvanceEntry() const
+{
+    AdvancePeriod period;
+    period.startYear = quint8(selectedNumber(m_start.year) - FirstYear);
+    period.startMonth = quint8(selectedNumber(m_start.month));
+    period.startDay = quint8(selectedNumber(m_start.day));
+    period.startHour = quint8(selectedNumber(m_startTime.hour));
+    period.startMinute = quint8(selectedNumber(m_startTime.minute));
+    period.startSecond = quint8(selectedNumber(m_startTime.second));
+    period.stopYear = quint8(selectedNumber(m_stop.year) - FirstYear);
+    period.stopMonth = quint8(selectedNumber(m_stop.month));
+    period.stopDay = quint8(selectedNumber(m_stop.day));
+    period.stopHour = quint8(selectedNumber(m_stopTime.hour));
+    period.stopMinute = quint8(selectedNumber(m_stopTime.minute));
+    period.stopSecond = quint8(selectedNumber(m_stopTime.second));
+    period.weekDay = quint8(m_weekdayCombo->currentIndex());
+    return period;
+}
+
+void AdvanceScheduleEditForm::OKCmd_Click()
+{
+    const AdvancePeriod period = StoreAdvanceEntry();
+    if (!DateSetupCheck(StartDateOf(period), StopDateOf(period))) {
+        m_dialogs.showMessage(Text(TextSlot::DateSetupError));
+        return;
+    }
+    if (!TimeSetupCheck(StartTimeOf(period), StopTimeOf(period))) {
+        m_dialogs.showMessage(Text(TextSlot::TimeSetupError));
+        return;
+    }
+    m_period = period;
+    accept();
+}
