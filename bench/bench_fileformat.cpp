@@ -15,8 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-ScheduleDocument largestDocument()
-{
+ScheduleDocument largestDocument() {
     MediaEntry media;
     StoreMediaName(u"BENCHMARK-ENTRY1.MPEG"_s.left(16) + u".MPG"_s, media);
     AdvanceEntry advance;
@@ -27,8 +26,7 @@ ScheduleDocument largestDocument()
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     const ScheduleDocument document = largestDocument();

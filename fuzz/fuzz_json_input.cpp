@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const JsonScheduleResult result =
         ScheduleFromJson(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!result.ok) {

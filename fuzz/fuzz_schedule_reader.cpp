@@ -9,8 +9,7 @@
 
 namespace {
 
-template <std::size_t N> bool small(const std::array<quint8, N>& bytes)
-{
+template <std::size_t N> bool small(const std::array<quint8, N>& bytes) {
     for (quint8 byte : bytes) {
         if (byte > 128)
             return false;
@@ -18,8 +17,7 @@ template <std::size_t N> bool small(const std::array<quint8, N>& bytes)
     return true;
 }
 
-bool small(const MediaEntry& entry)
-{
+bool small(const MediaEntry& entry) {
     return small(entry.name) && small(entry.extension) && small(entry.reserved) &&
            entry.playTimes <= 128 && entry.volume <= 128;
 }
@@ -27,17 +25,17 @@ bool small(const MediaEntry& entry)
 // Every plain byte of 128 or less fits whatever key is drawn, so such a
 // document must store at the first attempt. Others may need many keys; the
 // unit tests cover them, and leaving them out here keeps the rate high.
-bool fitsAnyKey(const ScheduleDocument& document)
-{
+bool fitsAnyKey(const ScheduleDocument& document) {
     for (const MediaEntry& entry : document.basicEntries()) {
         if (!small(entry))
             return false;
     }
     for (const AdvanceEntry& entry : document.advanceEntries()) {
         const std::array<quint8, 13> period = {
-            entry.startYear, entry.startMonth, entry.startDay,  entry.startHour, entry.startMinute,
-            entry.startSecond, entry.stopYear, entry.stopMonth, entry.stopDay,   entry.stopHour,
-            entry.stopMinute, entry.stopSecond, entry.weekDay};
+            entry.startYear,   entry.startMonth,  entry.startDay,   entry.startHour,
+            entry.startMinute, entry.startSecond, entry.stopYear,   entry.stopMonth,
+            entry.stopDay,     entry.stopHour,    entry.stopMinute, entry.stopSecond,
+            entry.weekDay};
         if (!small(period) || entry.detailCount() > 128)
             return false;
         for (const MediaEntry& detail : entry.details) {
@@ -50,8 +48,7 @@ bool fitsAnyKey(const ScheduleDocument& document)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DecodeResult result =
         DecodeSchedule(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!result.ok) {

@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
     const SystemInfoFields fields = ParseSystemInfo(content, 8);
     if (fields.fields.size() > 8 || fields.complete != (fields.fields.size() >= 7))

@@ -16,8 +16,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-MediaEntry media(const QString& name, quint8 playTimes, quint8 volume)
-{
+MediaEntry media(const QString& name, quint8 playTimes, quint8 volume) {
     MediaEntry entry;
     StoreMediaName(name, entry);
     entry.playTimes = playTimes;
@@ -25,8 +24,7 @@ MediaEntry media(const QString& name, quint8 playTimes, quint8 volume)
     return entry;
 }
 
-AdvanceEntry period(quint8 startYear, quint8 weekDay, int details)
-{
+AdvanceEntry period(quint8 startYear, quint8 weekDay, int details) {
     AdvanceEntry entry;
     entry.startYear = startYear;
     entry.stopYear = quint8(startYear + 1);
@@ -40,16 +38,14 @@ AdvanceEntry period(quint8 startYear, quint8 weekDay, int details)
     return entry;
 }
 
-bool write(const QString& path, const QByteArray& bytes)
-{
+bool write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: make_corpus OUTPUT-FOLDER\n");
@@ -61,9 +57,9 @@ int main(int argc, char* argv[])
 
     QList<std::pair<QString, ScheduleDocument>> documents;
     documents.append({u"empty"_s, ScheduleDocument()});
-    documents.append({u"basic-only"_s, ScheduleDocument({media(u"song.mp3"_s, 5, 17),
-                                                         media(u"a.b.avi"_s, 0, 0)},
-                                                        {})});
+    documents.append(
+        {u"basic-only"_s,
+         ScheduleDocument({media(u"song.mp3"_s, 5, 17), media(u"a.b.avi"_s, 0, 0)}, {})});
     documents.append({u"advance-only"_s, ScheduleDocument({}, {period(6, 7, 2), period(7, 3, 1)})});
     documents.append({u"advance-without-details"_s,
                       ScheduleDocument({media(u"x.jpg"_s, 1, 16)}, {period(6, 0, 0)})});
@@ -81,10 +77,12 @@ int main(int argc, char* argv[])
         ok = ok && write(out.filePath(u"schedule/"_s + name + u".mvs"_s),
                          EncodeSchedule(document, random));
         if (name != u"largest"_s && name != u"advance-without-details"_s && name != u"empty"_s)
-            ok = ok && write(out.filePath(u"json/"_s + name + u".json"_s), ScheduleToJson(document));
+            ok =
+                ok && write(out.filePath(u"json/"_s + name + u".json"_s), ScheduleToJson(document));
     }
-    ok = ok && write(out.filePath(u"json/design-example.json"_s),
-                     R"({"basic": [{"name": "SONG", "extension": "MP3", "playTimes": 5, "volume": 17}],
+    ok = ok &&
+         write(out.filePath(u"json/design-example.json"_s),
+               R"({"basic": [{"name": "SONG", "extension": "MP3", "playTimes": 5, "volume": 17}],
  "advance": [{"startDate": "2006-12-28", "startTime": "00:00:00", "stopDate": "2007-01-05",
  "stopTime": "23:59:59", "weekDay": 7,
  "details": [{"name": "CLIP", "extension": "", "playTimes": 1, "volume": 0}]}]})");
@@ -95,7 +93,8 @@ int main(int argc, char* argv[])
     context.languageSelector = 2;
     ok = ok && write(out.filePath(u"systeminfo/comma-language.txt"_s), FormatSystemInfo(context));
     ok = ok && write(out.filePath(u"systeminfo/short.txt"_s), "\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n");
-    ok = ok && write(out.filePath(u"systeminfo/unquoted.txt"_s), " /a/ , /b/\r\n/c/\nmorva.mvs\n/m/\n/,/x/\n");
+    ok = ok && write(out.filePath(u"systeminfo/unquoted.txt"_s),
+                     " /a/ , /b/\r\n/c/\nmorva.mvs\n/m/\n/,/x/\n");
     if (!ok) {
         std::fprintf(stderr, "make_corpus: could not write the corpus\n");
         return 1;

@@ -2,7 +2,6 @@
 
 #include "CompanyOffices.h"
 #include "LinkLabel.h"
-
 #include "mainwindow/Fonts.h"
 #include "mainwindow/LogoPicture.h"
 #include "mainwindow/UserDialogs.h"
@@ -16,8 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void styleLabel(QLabel* label, const QColor& colour, bool bold, bool underline)
-{
+void styleLabel(QLabel* label, const QColor& colour, bool bold, bool underline) {
     QFont font = CaptionFont();
     font.setBold(bold);
     font.setUnderline(underline);
@@ -28,8 +26,7 @@ void styleLabel(QLabel* label, const QColor& colour, bool bold, bool underline)
 }
 
 QLabel* plainLabel(const QString& name, const QString& text, const QColor& colour, bool bold,
-                   QWidget* parent)
-{
+                   QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     styleLabel(label, colour, bold, false);
@@ -39,9 +36,9 @@ QLabel* plainLabel(const QString& name, const QString& text, const QColor& colou
 } // namespace
 
 AboutCompanyForm::AboutCompanyForm(UserDialogs& dialogs, LinkOpener opener, QWidget* parent)
-    : QDialog(parent), m_dialogs(dialogs),
-      m_opener(opener ? std::move(opener) : LinkOpener(&QDesktopServices::openUrl))
-{
+    : QDialog(parent)
+    , m_dialogs(dialogs)
+    , m_opener(opener ? std::move(opener) : LinkOpener(&QDesktopServices::openUrl)) {
     setObjectName(u"AboutCompanyForm"_s);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -53,8 +50,8 @@ AboutCompanyForm::AboutCompanyForm(UserDialogs& dialogs, LinkOpener opener, QWid
     for (const CompanyOffice& office : CompanyOffices()) {
         const QString prefix = office.labelPrefix;
         layout->addSpacing(8);
-        layout->addWidget(plainLabel(prefix + u"Label"_s, office.companyName, QColor(0, 0, 128),
-                                     true, this));
+        layout->addWidget(
+            plainLabel(prefix + u"Label"_s, office.companyName, QColor(0, 0, 128), true, this));
         auto* web = new LinkLabel(prefix + u"WWWLabel"_s, WebLink(office), this);
         web->setText(u"Web : "_s + office.webAddress);
         styleLabel(web, QColor(0, 0, 255), false, true);
@@ -79,10 +76,11 @@ AboutCompanyForm::AboutCompanyForm(UserDialogs& dialogs, LinkOpener opener, QWid
     Form_Load();
 }
 
-void AboutCompanyForm::Form_Load() { setWindowTitle(Text(TextSlot::AboutCompanyMenu)); }
+void AboutCompanyForm::Form_Load() {
+    setWindowTitle(Text(TextSlot::AboutCompanyMenu));
+}
 
-void AboutCompanyForm::openLink(const QString& link)
-{
+void AboutCompanyForm::openLink(const QString& link) {
     // The window stays open either way; only a failure is reported.
     if (!m_opener(QUrl(link)))
         m_dialogs.showMessage(Text(TextSlot::LinkError));

@@ -1,7 +1,6 @@
 #include "AboutMorvaScheduleGeneratorForm.h"
 
 #include "AboutVersions.h"
-
 #include "mainwindow/Fonts.h"
 #include "mainwindow/LogoPicture.h"
 #include "texts/CurrentTexts.h"
@@ -14,8 +13,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QLabel* addLabel(QVBoxLayout* layout, const QString& name, QWidget* parent)
-{
+QLabel* addLabel(QVBoxLayout* layout, const QString& name, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setFont(CaptionFont());
@@ -27,8 +25,7 @@ QLabel* addLabel(QVBoxLayout* layout, const QString& name, QWidget* parent)
 } // namespace
 
 AboutMorvaScheduleGeneratorForm::AboutMorvaScheduleGeneratorForm(QWidget* parent)
-    : QDialog(parent)
-{
+    : QDialog(parent) {
     setObjectName(u"AboutMorvaScheduleGeneratorForm"_s);
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -51,8 +48,7 @@ AboutMorvaScheduleGeneratorForm::AboutMorvaScheduleGeneratorForm(QWidget* parent
     Form_Load();
 }
 
-void AboutMorvaScheduleGeneratorForm::Form_Load()
-{
+void AboutMorvaScheduleGeneratorForm::Form_Load() {
     setWindowTitle(Text(TextSlot::AboutProgramMenu));
     findChild<QLabel*>(u"SoftwareVersionLabel"_s)->setText(SoftwareVersionText());
     findChild<QLabel*>(u"ScheduleKernelLabel"_s)->setText(ScheduleKernelVersionText());

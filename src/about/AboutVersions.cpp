@@ -3,13 +3,11 @@
 #include "schedule/FileFormat.h"
 #include "texts/CurrentTexts.h"
 
-QString SoftwareVersionText()
-{
+QString SoftwareVersionText() {
     return Text(TextSlot::SoftwareVersion) + u' ' + QString::fromUtf16(SoftwareVersionNumber);
 }
 
-QString ScheduleKernelVersionText()
-{
+QString ScheduleKernelVersionText() {
     return Text(TextSlot::ScheduleKernelVersion) + u' ' +
            QString::fromLatin1(FileFormat::KernelVersion);
 }

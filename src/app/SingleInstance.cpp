@@ -16,14 +16,12 @@ constexpr int TryLockMs = 100;
 } // namespace
 
 SingleInstance::SingleInstance(const QString& appFolder)
-    : m_lock(std::make_unique<QLockFile>(lockPathFor(appFolder)))
-{
+    : m_lock(std::make_unique<QLockFile>(lockPathFor(appFolder))) {
     // Never treat a live editor's lock as stale by its age.
     m_lock->setStaleLockTime(0);
 }
 
-QString SingleInstance::lockPathFor(const QString& appFolder)
-{
+QString SingleInstance::lockPathFor(const QString& appFolder) {
     const QByteArray hash =
         QCryptographicHash::hash(QDir::cleanPath(appFolder).toUtf8(), QCryptographicHash::Sha1)
             .toHex()
@@ -32,8 +30,7 @@ QString SingleInstance::lockPathFor(const QString& appFolder)
                                  u".lock"_s);
 }
 
-bool SingleInstance::acquire()
-{
+bool SingleInstance::acquire() {
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (m_lock->tryLock(TryLockMs))
             return true;

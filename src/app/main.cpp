@@ -1,5 +1,4 @@
 #include "SingleInstance.h"
-
 #include "mainwindow/AppContext.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/QtUserDialogs.h"
@@ -7,8 +6,7 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(EnglishTexts().text(TextSlot::ProgramTitle));
     QApplication::setOrganizationName(QStringLiteral("Morva"));

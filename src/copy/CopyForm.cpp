@@ -1,7 +1,6 @@
 #include "CopyForm.h"
 
 #include "FileCopy.h"
-
 #include "mainwindow/Fonts.h"
 #include "mainwindow/UserDialogs.h"
 #include "schedule/PathHelpers.h"
@@ -23,12 +22,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString asFolder(const QString& path) { return WithTrailingSeparator(QDir::toNativeSeparators(path)); }
+QString asFolder(const QString& path) {
+    return WithTrailingSeparator(QDir::toNativeSeparators(path));
+}
 
 } // namespace
 
-QStringList MountedDrives()
-{
+QStringList MountedDrives() {
     QStringList drives;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid() && volume.isReady())
@@ -39,16 +39,16 @@ QStringList MountedDrives()
     return drives;
 }
 
-bool DriveIsReadable(const QString& drive)
-{
+bool DriveIsReadable(const QString& drive) {
     const QDir root(drive);
     return !drive.isEmpty() && root.exists() && root.isReadable() && QStorageInfo(drive).isReady();
 }
 
 CopyForm::CopyForm(UserDialogs& dialogs, AppContext& context, DriveList drives, QWidget* parent)
-    : QDialog(parent), m_dialogs(dialogs), m_context(context),
-      m_drives(drives ? std::move(drives) : DriveList(&MountedDrives))
-{
+    : QDialog(parent)
+    , m_dialogs(dialogs)
+    , m_context(context)
+    , m_drives(drives ? std::move(drives) : DriveList(&MountedDrives)) {
     setObjectName(u"CopyForm"_s);
     setModal(true);
     setFont(CaptionFont());
@@ -99,12 +99,15 @@ CopyForm::CopyForm(UserDialogs& dialogs, AppContext& context, DriveList drives, 
     connect(m_cancelCmd, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString CopyForm::shownDrive() const { return m_copyDrive->currentText(); }
+QString CopyForm::shownDrive() const {
+    return m_copyDrive->currentText();
+}
 
-QString CopyForm::shownFolder() const { return m_copyText->text(); }
+QString CopyForm::shownFolder() const {
+    return m_copyText->text();
+}
 
-void CopyForm::Form_Load()
-{
+void CopyForm::Form_Load() {
     m_cancelCmd->setText(Text(TextSlot::Exit));
     m_formReady = false;
     m_copyDrive->clear();
@@ -117,8 +120,7 @@ void CopyForm::Form_Load()
     m_formReady = true;
 }
 
-bool CopyForm::showDriveAndFolder(const QString& drive, const QString& folder)
-{
+bool CopyForm::showDriveAndFolder(const QString& drive, const QString& folder) {
     const int index = m_copyDrive->findText(drive);
     if (index < 0 || !DriveIsReadable(drive) || !QDir(folder).exists() ||
         !asFolder(folder).startsWith(asFolder(drive)))
@@ -129,14 +131,12 @@ bool CopyForm::showDriveAndFolder(const QString& drive, const QString& folder)
     return true;
 }
 
-void CopyForm::setTreeRoot(const QString& drive)
-{
+void CopyForm::setTreeRoot(const QString& drive) {
     m_folders->setRootPath(drive);
     m_copyDir->setRootIndex(m_folders->index(QDir::fromNativeSeparators(drive)));
 }
 
-void CopyForm::showFolder(const QString& folder)
-{
+void CopyForm::showFolder(const QString& folder) {
     const QModelIndex index = m_folders->index(QDir::cleanPath(QDir::fromNativeSeparators(folder)));
     if (index.isValid()) {
         m_copyDir->setCurrentIndex(index);
@@ -148,8 +148,7 @@ void CopyForm::showFolder(const QString& folder)
         m_context.copyTargetFolder = asFolder(folder);
 }
 
-void CopyForm::CopyDrive_Change()
-{
+void CopyForm::CopyDrive_Change() {
     if (!m_formReady)
         return;
     const QString drive = m_copyDrive->currentText();
@@ -167,8 +166,7 @@ void CopyForm::CopyDrive_Change()
     showFolder(drive);
 }
 
-void CopyForm::CopyDir_Change()
-{
+void CopyForm::CopyDir_Change() {
     if (!m_formReady)
         return;
     const QModelIndex current = m_copyDir->currentIndex();
@@ -176,8 +174,7 @@ void CopyForm::CopyDir_Change()
         showFolder(m_folders->filePath(current));
 }
 
-void CopyForm::CopyCmd_Click()
-{
+void CopyForm::CopyCmd_Click() {
     const QString target = m_copyText->text();
     if (!FileExists(target, m_fileName)) {
         runCopy(target);
@@ -192,8 +189,7 @@ void CopyForm::CopyCmd_Click()
         runCopy(target);
 }
 
-void CopyForm::runCopy(const QString& target)
-{
+void CopyForm::runCopy(const QString& target) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_copyCmd->setEnabled(false);
     m_cancelCmd->setEnabled(false);

@@ -10,22 +10,19 @@ namespace {
 
 constexpr qint64 ChunkSize = 1 << 20;
 
-QString comparable(const QString& folder)
-{
+QString comparable(const QString& folder) {
     return WithTrailingSeparator(TrimSpaces(folder)).toUpper();
 }
 
 } // namespace
 
-bool IsSameFolder(const QString& first, const QString& second)
-{
+bool IsSameFolder(const QString& first, const QString& second) {
     return comparable(first) == comparable(second);
 }
 
 bool CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
                       const QString& targetFolder, QString* error,
-                      const std::function<void()>& progress)
-{
+                      const std::function<void()>& progress) {
     const auto fail = [error](const QString& reason) {
         if (error)
             *error = reason;

@@ -4,21 +4,20 @@
 #include "editors/ScheduleEditForm.h"
 
 DialogEntryEditors::DialogEntryEditors(UserDialogs& dialogs, QString& mediaFolder, QWidget* parent)
-    : m_dialogs(dialogs), m_mediaFolder(mediaFolder), m_parent(parent)
-{
-}
+    : m_dialogs(dialogs)
+    , m_mediaFolder(mediaFolder)
+    , m_parent(parent) {}
 
 DialogEntryEditors::~DialogEntryEditors() = default;
 
-void DialogEntryEditors::setCopyHandler(std::function<void(const QString&)> handler)
-{
+void DialogEntryEditors::setCopyHandler(std::function<void(const QString&)> handler) {
     m_copyHandler = std::move(handler);
     if (m_mediaEditor)
         m_mediaEditor->setCopyHandler(m_copyHandler);
 }
 
-std::optional<MediaEntry> DialogEntryEditors::editMediaEntry(EditMode mode, const MediaEntry& entry)
-{
+std::optional<MediaEntry> DialogEntryEditors::editMediaEntry(EditMode mode,
+                                                             const MediaEntry& entry) {
     if (!m_mediaEditor) {
         m_mediaEditor = new ScheduleEditForm(m_dialogs, m_mediaFolder, m_parent);
         m_mediaEditor->setCopyHandler(m_copyHandler);
@@ -30,8 +29,7 @@ std::optional<MediaEntry> DialogEntryEditors::editMediaEntry(EditMode mode, cons
 }
 
 std::optional<AdvancePeriod> DialogEntryEditors::editAdvanceEntry(EditMode mode,
-                                                                  const AdvancePeriod& period)
-{
+                                                                  const AdvancePeriod& period) {
     if (!m_advanceEditor)
         m_advanceEditor = new AdvanceScheduleEditForm(m_dialogs, m_parent);
     m_advanceEditor->AdvanceEditSetup(mode, period);

@@ -5,12 +5,12 @@
 
 EditingCommands::EditingCommands(EditableDocument& document, UserDialogs& dialogs,
                                  EntryEditors& editors, ListSelection& lists)
-    : m_document(document), m_dialogs(dialogs), m_editors(editors), m_lists(lists)
-{
-}
+    : m_document(document)
+    , m_dialogs(dialogs)
+    , m_editors(editors)
+    , m_lists(lists) {}
 
-int EditingCommands::rowCount(ScheduleList list) const
-{
+int EditingCommands::rowCount(ScheduleList list) const {
     const ScheduleDocument& document = m_document.document();
     switch (list) {
     case ScheduleList::Basic:
@@ -27,8 +27,7 @@ int EditingCommands::rowCount(ScheduleList list) const
     return 0;
 }
 
-int EditingCommands::selectedOrFirst(ScheduleList list)
-{
+int EditingCommands::selectedOrFirst(ScheduleList list) {
     int row = m_lists.selectedRow(list);
     if (row < 0) {
         row = 0;
@@ -37,8 +36,7 @@ int EditingCommands::selectedOrFirst(ScheduleList list)
     return row;
 }
 
-bool EditingCommands::refuseAtLimit(int count, int limit)
-{
+bool EditingCommands::refuseAtLimit(int count, int limit) {
     if (count < limit)
         return false;
     // The same message for all three lists.
@@ -46,16 +44,14 @@ bool EditingCommands::refuseAtLimit(int count, int limit)
     return true;
 }
 
-void EditingCommands::add(ScheduleList list)
-{
+void EditingCommands::add(ScheduleList list) {
     if (list == ScheduleList::Advance)
         addAdvance();
     else
         addMedia(list);
 }
 
-void EditingCommands::addMedia(ScheduleList list)
-{
+void EditingCommands::addMedia(ScheduleList list) {
     const bool detail = list == ScheduleList::Detail;
     m_editMode = detail ? EditMode::AddDetail : EditMode::Add;
     const int advanceRow = m_lists.selectedRow(ScheduleList::Advance);
@@ -76,8 +72,7 @@ void EditingCommands::addMedia(ScheduleList list)
     m_lists.listCountsChanged();
 }
 
-void EditingCommands::addAdvance()
-{
+void EditingCommands::addAdvance() {
     m_editMode = EditMode::Add;
     if (refuseAtLimit(rowCount(ScheduleList::Advance), MaxAdvanceEntries))
         return;
@@ -93,8 +88,7 @@ void EditingCommands::addAdvance()
     m_lists.listCountsChanged();
 }
 
-void EditingCommands::modify(ScheduleList list)
-{
+void EditingCommands::modify(ScheduleList list) {
     const ScheduleDocument& document = m_document.document();
     switch (list) {
     case ScheduleList::Basic: {
@@ -102,7 +96,8 @@ void EditingCommands::modify(ScheduleList list)
         if (rowCount(list) == 0)
             return;
         m_editRow = selectedOrFirst(list);
-        if (const auto entry = m_editors.editMediaEntry(m_editMode, document.basicEntries()[m_editRow]))
+        if (const auto entry =
+                m_editors.editMediaEntry(m_editMode, document.basicEntries()[m_editRow]))
             m_document.replaceBasic(m_editRow, *entry);
         return;
     }
@@ -132,8 +127,7 @@ void EditingCommands::modify(ScheduleList list)
     }
 }
 
-void EditingCommands::remove(ScheduleList list)
-{
+void EditingCommands::remove(ScheduleList list) {
     const int rows = rowCount(list);
     const int selected = m_lists.selectedRow(list);
     if (selected < 0 || selected >= rows)
@@ -155,8 +149,7 @@ void EditingCommands::remove(ScheduleList list)
     m_lists.listCountsChanged();
 }
 
-void EditingCommands::swapRows(ScheduleList list, int row, int neighbour)
-{
+void EditingCommands::swapRows(ScheduleList list, int row, int neighbour) {
     switch (list) {
     case ScheduleList::Basic:
         m_document.swapBasic(row, neighbour);
@@ -171,16 +164,14 @@ void EditingCommands::swapRows(ScheduleList list, int row, int neighbour)
     m_lists.selectRow(list, neighbour);
 }
 
-void EditingCommands::moveUp(ScheduleList list)
-{
+void EditingCommands::moveUp(ScheduleList list) {
     const int selected = m_lists.selectedRow(list);
     if (selected <= 0 || selected >= rowCount(list))
         return;
     swapRows(list, selected, selected - 1);
 }
 
-void EditingCommands::moveDown(ScheduleList list)
-{
+void EditingCommands::moveDown(ScheduleList list) {
     const int selected = m_lists.selectedRow(list);
     if (selected < 0 || selected >= rowCount(list) - 1)
         return;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "editors/EditMode.h"
-
 #include "schedule/AdvanceEntry.h"
 
 #include <optional>

@@ -1,7 +1,6 @@
 #include "AdvanceScheduleEditForm.h"
 
 #include "ComboHelpers.h"
-
 #include "mainwindow/Fonts.h"
 #include "mainwindow/UserDialogs.h"
 #include "schedule/DateRules.h"
@@ -19,13 +18,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int selectedNumber(const QComboBox* combo) { return combo->currentText().toInt(); }
+int selectedNumber(const QComboBox* combo) {
+    return combo->currentText().toInt();
+}
 
 // A caption button over a list, and a label of the same text that names the
 // list for the keyboard and for screen readers.
 void addCaptionedList(QGridLayout* grid, int column, const QString& name, QComboBox* combo,
-                      QWidget* parent)
-{
+                      QWidget* parent) {
     grid->addWidget(MakeCaptionButton(name + u"Cmd"_s, parent), 0, column);
     auto* label = new QLabel(parent);
     label->setObjectName(name + u"Label"_s);
@@ -37,8 +37,8 @@ void addCaptionedList(QGridLayout* grid, int column, const QString& name, QCombo
 } // namespace
 
 AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_dialogs(dialogs)
-{
+    : QDialog(parent)
+    , m_dialogs(dialogs) {
     setObjectName(u"AdvanceScheduleEditForm"_s);
     setModal(true);
     setFont(CaptionFont());
@@ -90,8 +90,7 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* 
 }
 
 QGroupBox* AdvanceScheduleEditForm::buildDateGroup(const QString& prefix, DateCombos& combos,
-                                                   QWidget* parent)
-{
+                                                   QWidget* parent) {
     auto* frame = new QGroupBox(parent);
     frame->setObjectName(prefix + u"DateFrame"_s);
     auto* grid = new QGridLayout(frame);
@@ -105,8 +104,7 @@ QGroupBox* AdvanceScheduleEditForm::buildDateGroup(const QString& prefix, DateCo
 }
 
 QGroupBox* AdvanceScheduleEditForm::buildTimeGroup(const QString& prefix, TimeCombos& combos,
-                                                   QWidget* parent)
-{
+                                                   QWidget* parent) {
     auto* frame = new QGroupBox(parent);
     frame->setObjectName(prefix + u"TimeFrame"_s);
     auto* grid = new QGridLayout(frame);
@@ -119,8 +117,7 @@ QGroupBox* AdvanceScheduleEditForm::buildTimeGroup(const QString& prefix, TimeCo
     return frame;
 }
 
-void AdvanceScheduleEditForm::InitAdvanceScheduleEditFormOsd()
-{
+void AdvanceScheduleEditForm::InitAdvanceScheduleEditFormOsd() {
     setWindowTitle(Text(TextSlot::AdvanceEditorCaption));
     const std::pair<const char16_t*, TextSlot> frames[] = {
         {u"DateFrame", TextSlot::DateSetup},      {u"StartDateFrame", TextSlot::StartDay},
@@ -131,8 +128,8 @@ void AdvanceScheduleEditForm::InitAdvanceScheduleEditFormOsd()
     for (const auto& [name, slot] : frames)
         findChild<QGroupBox*>(QString::fromUtf16(name))->setTitle(Text(slot));
     const std::pair<const char16_t*, TextSlot> captions[] = {
-        {u"Year", TextSlot::Year},     {u"Month", TextSlot::Month},   {u"Day", TextSlot::Day},
-        {u"Hour", TextSlot::Hour},     {u"Minute", TextSlot::Minute}, {u"Second", TextSlot::Second},
+        {u"Year", TextSlot::Year}, {u"Month", TextSlot::Month},   {u"Day", TextSlot::Day},
+        {u"Hour", TextSlot::Hour}, {u"Minute", TextSlot::Minute}, {u"Second", TextSlot::Second},
     };
     for (const QString& prefix : {u"Start"_s, u"Stop"_s}) {
         for (const auto& [name, slot] : captions) {
@@ -147,19 +144,18 @@ void AdvanceScheduleEditForm::InitAdvanceScheduleEditFormOsd()
     findChild<QPushButton*>(u"CancelCmd"_s)->setText(Text(TextSlot::Cancel));
 }
 
-void AdvanceScheduleEditForm::selectDate(const DateCombos& combos, int year, int month, int day)
-{
+void AdvanceScheduleEditForm::selectDate(const DateCombos& combos, int year, int month, int day) {
     FillNumbers(combos.year, FirstYear, LastYear);
     FillNumbers(combos.month, 1, 12);
     SelectNearest(combos.year, year - FirstYear);
     SelectNearest(combos.month, month - 1);
-    FillNumbers(combos.day, 1, DaysOfMonth(selectedNumber(combos.year), selectedNumber(combos.month)));
+    FillNumbers(combos.day, 1,
+                DaysOfMonth(selectedNumber(combos.year), selectedNumber(combos.month)));
     SelectNearest(combos.day, day - 1);
 }
 
 void AdvanceScheduleEditForm::AdvanceEditSetup(EditMode mode, const AdvancePeriod& period,
-                                               QDate today)
-{
+                                               QDate today) {
     m_formReady = false;
     InitAdvanceScheduleEditFormOsd();
     AdvancePeriod shown = period;
@@ -194,8 +190,7 @@ void AdvanceScheduleEditForm::AdvanceEditSetup(EditMode mode, const AdvancePerio
     m_formReady = true;
 }
 
-void AdvanceScheduleEditForm::DayComboSetup(const DateCombos& combos)
-{
+void AdvanceScheduleEditForm::DayComboSetup(const DateCombos& combos) {
     const int kept = combos.day->currentIndex();
     const QSignalBlocker quiet(combos.day);
     FillNumbers(combos.day, 1,
@@ -203,8 +198,7 @@ void AdvanceScheduleEditForm::DayComboSetup(const DateCombos& combos)
     SelectNearest(combos.day, kept);
 }
 
-AdvancePeriod AdvanceScheduleEditForm::StoreAdvanceEntry() const
-{
+AdvancePeriod AdvanceScheduleEditForm::StoreAdvanceEntry() const {
     AdvancePeriod period;
     period.startYear = quint8(selectedNumber(m_start.year) - FirstYear);
     period.startMonth = quint8(selectedNumber(m_start.month));
@@ -222,8 +216,7 @@ AdvancePeriod AdvanceScheduleEditForm::StoreAdvanceEntry() const
     return period;
 }
 
-void AdvanceScheduleEditForm::OKCmd_Click()
-{
+void AdvanceScheduleEditForm::OKCmd_Click() {
     const AdvancePeriod period = StoreAdvanceEntry();
     if (!DateSetupCheck(StartDateOf(period), StopDateOf(period))) {
         m_dialogs.showMessage(Text(TextSlot::DateSetupError));

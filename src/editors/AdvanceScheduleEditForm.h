@@ -1,7 +1,6 @@
 #pragma once
 
 #include "EditMode.h"
-
 #include "schedule/AdvanceEntry.h"
 
 #include <QDate>

@@ -4,22 +4,19 @@
 
 #include <QPushButton>
 
-void FillNumbers(QComboBox* combo, int first, int last)
-{
+void FillNumbers(QComboBox* combo, int first, int last) {
     combo->clear();
     for (int value = first; value <= last; ++value)
         combo->addItem(QString::number(value));
 }
 
-void SelectNearest(QComboBox* combo, int index)
-{
+void SelectNearest(QComboBox* combo, int index) {
     if (combo->count() == 0)
         return;
     combo->setCurrentIndex(qBound(0, index, combo->count() - 1));
 }
 
-QPushButton* MakeCaptionButton(const QString& name, QWidget* parent)
-{
+QPushButton* MakeCaptionButton(const QString& name, QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
     button->setFont(CaptionFont());
@@ -27,8 +24,7 @@ QPushButton* MakeCaptionButton(const QString& name, QWidget* parent)
     return button;
 }
 
-QComboBox* MakePickList(const QString& name, QWidget* parent)
-{
+QComboBox* MakePickList(const QString& name, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setEditable(false);

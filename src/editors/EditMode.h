@@ -10,4 +10,6 @@ enum class EditMode : int {
     ModifyDetail = 4,
 };
 
-inline bool IsAddMode(EditMode mode) { return mode == EditMode::Add || mode == EditMode::AddDetail; }
+inline bool IsAddMode(EditMode mode) {
+    return mode == EditMode::Add || mode == EditMode::AddDetail;
+}

@@ -1,7 +1,6 @@
 #include "ScheduleEditForm.h"
 
 #include "ComboHelpers.h"
-
 #include "mainwindow/Fonts.h"
 #include "mainwindow/UserDialogs.h"
 #include "schedule/MediaNameRules.h"
@@ -18,8 +17,9 @@
 using namespace Qt::StringLiterals;
 
 ScheduleEditForm::ScheduleEditForm(UserDialogs& dialogs, QString& mediaFolder, QWidget* parent)
-    : QDialog(parent), m_dialogs(dialogs), m_mediaFolder(mediaFolder)
-{
+    : QDialog(parent)
+    , m_dialogs(dialogs)
+    , m_mediaFolder(mediaFolder) {
     setObjectName(u"ScheduleEditForm"_s);
     setModal(true);
     auto* outer = new QVBoxLayout(this);
@@ -74,8 +74,7 @@ ScheduleEditForm::ScheduleEditForm(UserDialogs& dialogs, QString& mediaFolder, Q
     InitScheduleEditFormOsd();
 }
 
-void ScheduleEditForm::InitScheduleEditFormOsd()
-{
+void ScheduleEditForm::InitScheduleEditFormOsd() {
     setWindowTitle(Text(TextSlot::MediaEditorCaption));
     findChild<QGroupBox*>(u"EditFrame"_s)->setTitle(Text(TextSlot::FileEditFrame));
     const std::pair<const char16_t*, TextSlot> captions[] = {
@@ -88,8 +87,7 @@ void ScheduleEditForm::InitScheduleEditFormOsd()
         findChild<QPushButton*>(QString::fromUtf16(name))->setText(Text(slot));
 }
 
-void ScheduleEditForm::MediaEditSetup(EditMode mode, const MediaEntry& entry)
-{
+void ScheduleEditForm::MediaEditSetup(EditMode mode, const MediaEntry& entry) {
     m_mode = mode;
     InitScheduleEditFormOsd();
     FillNumbers(m_playTimesCombo, 0, MaxPlayTimes);
@@ -108,8 +106,7 @@ void ScheduleEditForm::MediaEditSetup(EditMode mode, const MediaEntry& entry)
     m_fileNameText->setFocus();
 }
 
-void ScheduleEditForm::BrowseCmd_Click()
-{
+void ScheduleEditForm::BrowseCmd_Click() {
     const std::optional<QString> path =
         m_dialogs.chooseOpenFile(m_mediaFolder, QString(), QString::fromUtf16(MediaFileFilter));
     if (!path)
@@ -119,24 +116,21 @@ void ScheduleEditForm::BrowseCmd_Click()
     m_copyCmd->setEnabled(true);
 }
 
-void ScheduleEditForm::CopyCmd_Click()
-{
+void ScheduleEditForm::CopyCmd_Click() {
     if (!FileNameCheck())
         return;
     if (m_copyHandler)
         m_copyHandler(TrimSpaces(m_fileNameText->text()));
 }
 
-bool ScheduleEditForm::FileNameCheck()
-{
+bool ScheduleEditForm::FileNameCheck() {
     if (::FileNameCheck(m_fileNameText->text()))
         return true;
     m_dialogs.showMessage(Text(TextSlot::FileNameError));
     return false;
 }
 
-MediaEntry ScheduleEditForm::StoreMediaEntry() const
-{
+MediaEntry ScheduleEditForm::StoreMediaEntry() const {
     MediaEntry entry;
     StoreMediaName(m_fileNameText->text(), entry);
     entry.playTimes = quint8(m_playTimesCombo->currentIndex());
@@ -145,8 +139,7 @@ MediaEntry ScheduleEditForm::StoreMediaEntry() const
     return entry;
 }
 
-void ScheduleEditForm::OKCmd_Click()
-{
+void ScheduleEditForm::OKCmd_Click() {
     if (!FileNameCheck())
         return;
     m_entry = StoreMediaEntry();

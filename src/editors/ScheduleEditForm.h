@@ -1,7 +1,6 @@
 #pragma once
 
 #include "EditMode.h"
-
 #include "schedule/MediaEntry.h"
 
 #include <QDialog>
@@ -29,8 +28,7 @@ public:
     EditMode editMode() const { return m_mode; }
 
     // What Copy to... runs, with the picked file's name as typed (not upper-cased).
-    void setCopyHandler(std::function<void(const QString& fileName)> handler)
-    {
+    void setCopyHandler(std::function<void(const QString& fileName)> handler) {
         m_copyHandler = std::move(handler);
     }
 

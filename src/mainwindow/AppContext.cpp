@@ -11,21 +11,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool canWriteIn(const QString& folder)
-{
+bool canWriteIn(const QString& folder) {
     QTemporaryFile probe(folder + u"write-probe-XXXXXX"_s);
     return probe.open();
 }
 
-QString nativeFolder(const QString& folder)
-{
+QString nativeFolder(const QString& folder) {
     return WithTrailingSeparator(QDir::toNativeSeparators(folder));
 }
 
 } // namespace
 
-AppContext SetupAppPaths(const QString& appFolder)
-{
+AppContext SetupAppPaths(const QString& appFolder) {
     AppContext context;
     context.appFolder = WithTrailingSeparator(appFolder);
     context.openFolder = context.appFolder;
@@ -39,8 +36,7 @@ AppContext SetupAppPaths(const QString& appFolder)
     return context;
 }
 
-QString ChooseAppFolder(const QString& executableFolder)
-{
+QString ChooseAppFolder(const QString& executableFolder) {
     const QString folder = nativeFolder(executableFolder);
     if (canWriteIn(folder))
         return folder;
@@ -49,8 +45,7 @@ QString ChooseAppFolder(const QString& executableFolder)
     return nativeFolder(dataFolder);
 }
 
-QString DriveOfFolder(const QString& folder)
-{
+QString DriveOfFolder(const QString& folder) {
     const QStorageInfo volume(folder);
     if (!volume.isValid())
         return QDir::toNativeSeparators(QDir::rootPath());

@@ -2,8 +2,9 @@
 
 #include <QPainter>
 
-ColourBar::ColourBar(QWidget* parent) : QWidget(parent), m_colours(startColours())
-{
+ColourBar::ColourBar(QWidget* parent)
+    : QWidget(parent)
+    , m_colours(startColours()) {
     setObjectName(QStringLiteral("Shape1"));
     m_keepTimer.setObjectName(QStringLiteral("KeepTimer"));
     m_keepTimer.setInterval(IntervalMs);
@@ -12,15 +13,12 @@ ColourBar::ColourBar(QWidget* parent) : QWidget(parent), m_colours(startColours(
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-std::array<QColor, ColourBar::BarCount> ColourBar::startColours()
-{
-    return {QColor(0, 0, 255),   QColor(0, 255, 255), QColor(0, 255, 0),
-            QColor(255, 255, 0), QColor(255, 128, 0), QColor(255, 0, 0),
-            QColor(128, 128, 128), QColor(255, 0, 255)};
+std::array<QColor, ColourBar::BarCount> ColourBar::startColours() {
+    return {QColor(0, 0, 255),   QColor(0, 255, 255), QColor(0, 255, 0),     QColor(255, 255, 0),
+            QColor(255, 128, 0), QColor(255, 0, 0),   QColor(128, 128, 128), QColor(255, 0, 255)};
 }
 
-void ColourBar::KeepTimer_Timer()
-{
+void ColourBar::KeepTimer_Timer() {
     const QColor first = m_colours[0];
     for (int i = 0; i < BarCount - 1; ++i)
         m_colours[std::size_t(i)] = m_colours[std::size_t(i + 1)];
@@ -28,8 +26,7 @@ void ColourBar::KeepTimer_Timer()
     update();
 }
 
-void ColourBar::paintEvent(QPaintEvent*)
-{
+void ColourBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int barWidth = width() / BarCount;
     for (int i = 0; i < BarCount; ++i) {

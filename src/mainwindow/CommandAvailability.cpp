@@ -2,15 +2,13 @@
 
 namespace {
 
-ListCommandState forRows(int rows)
-{
+ListCommandState forRows(int rows) {
     return {true, rows >= 1, rows >= 1, rows >= 2, rows >= 2};
 }
 
 } // namespace
 
-CommandAvailability ButtonStatusSetup(int basicRows, int advanceRows, int detailRows)
-{
+CommandAvailability ButtonStatusSetup(int basicRows, int advanceRows, int detailRows) {
     // Without an advance entry there is nothing to add details to.
     const ListCommandState detail = advanceRows == 0 ? ListCommandState{} : forRows(detailRows);
     return {forRows(basicRows), forRows(advanceRows), detail};

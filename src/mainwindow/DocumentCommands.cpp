@@ -10,15 +10,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void splitChosenPath(const QString& path, QString& folder, QString& fileName)
-{
+void splitChosenPath(const QString& path, QString& folder, QString& fileName) {
     folder = FolderOfPath(path);
     fileName = ApplyScheduleExtension(FileNameOfPath(path));
 }
 
 // The texts in use, as one table for the save checks.
-TextTable currentTextTable()
-{
+TextTable currentTextTable() {
     std::array<QString, TextSlotCount> texts;
     for (int slot = 0; slot < TextSlotCount; ++slot)
         texts[std::size_t(slot)] = Text(TextSlot(slot));
@@ -27,8 +25,7 @@ TextTable currentTextTable()
 
 } // namespace
 
-QString FirstFreeScheduleName(const QString& folder)
-{
+QString FirstFreeScheduleName(const QString& folder) {
     const QString base = QString::fromUtf16(DefaultScheduleBaseName);
     QString name = base + u".mvs"_s;
     for (int n = 1; FileExists(folder, name); ++n)
@@ -38,13 +35,13 @@ QString FirstFreeScheduleName(const QString& folder)
 
 DocumentCommands::DocumentCommands(AppContext& context, EditableDocument& document,
                                    UserDialogs& dialogs, RandomSource& random, QObject* parent)
-    : QObject(parent), m_context(context), m_document(document), m_dialogs(dialogs),
-      m_random(random)
-{
-}
+    : QObject(parent)
+    , m_context(context)
+    , m_document(document)
+    , m_dialogs(dialogs)
+    , m_random(random) {}
 
-bool DocumentCommands::mayDiscardDocument()
-{
+bool DocumentCommands::mayDiscardDocument() {
     if (!m_document.isModified())
         return true;
     switch (m_dialogs.askSaveChanges(
@@ -59,8 +56,7 @@ bool DocumentCommands::mayDiscardDocument()
     return false;
 }
 
-void DocumentCommands::newSchedule()
-{
+void DocumentCommands::newSchedule() {
     m_context.scheduleFolder = m_context.appFolder;
     m_context.scheduleFileName = FirstFreeScheduleName(m_context.appFolder);
     m_document.reset(ScheduleDocument());
@@ -68,8 +64,7 @@ void DocumentCommands::newSchedule()
     Q_EMIT currentFileChanged();
 }
 
-bool DocumentCommands::openSchedule()
-{
+bool DocumentCommands::openSchedule() {
     QString folder = m_context.openFolder;
     QString fileName;
     if (!showOpenDialog(folder, fileName))
@@ -84,8 +79,7 @@ bool DocumentCommands::openSchedule()
     return true;
 }
 
-void DocumentCommands::openDefaultSchedule()
-{
+void DocumentCommands::openDefaultSchedule() {
     if (FileExists(m_context.scheduleFolder, m_context.scheduleFileName) &&
         readIntoDocument(m_context.scheduleFolder, m_context.scheduleFileName)) {
         m_context.openFolder = m_context.scheduleFolder;
@@ -96,8 +90,7 @@ void DocumentCommands::openDefaultSchedule()
     newSchedule();
 }
 
-bool DocumentCommands::showOpenDialog(QString& folder, QString& fileName)
-{
+bool DocumentCommands::showOpenDialog(QString& folder, QString& fileName) {
     const QString filter = QString::fromUtf16(OpenDialogFilter);
     for (;;) {
         const std::optional<QString> chosen = m_dialogs.chooseOpenFile(folder, fileName, filter);
@@ -110,22 +103,19 @@ bool DocumentCommands::showOpenDialog(QString& folder, QString& fileName)
     }
 }
 
-bool DocumentCommands::showSaveDialog(QString& folder, QString& fileName)
-{
+bool DocumentCommands::showSaveDialog(QString& folder, QString& fileName) {
     const QString filter = QString::fromUtf16(SaveDialogFilter);
     for (;;) {
         const std::optional<QString> chosen = m_dialogs.chooseSaveFile(folder, fileName, filter);
         if (!chosen)
             return false;
         splitChosenPath(*chosen, folder, fileName);
-        if (!FileExists(folder, fileName) ||
-            m_dialogs.askYesNo(Text(TextSlot::FileAlreadyExisted)))
+        if (!FileExists(folder, fileName) || m_dialogs.askYesNo(Text(TextSlot::FileAlreadyExisted)))
             return true;
     }
 }
 
-bool DocumentCommands::saveSchedule(bool saveAs)
-{
+bool DocumentCommands::saveSchedule(bool saveAs) {
     const SaveCheckResult check = CheckBeforeSave(m_document.document(), currentTextTable());
     if (!check.passed()) {
         m_dialogs.showMessage(check.message);
@@ -148,8 +138,7 @@ bool DocumentCommands::saveSchedule(bool saveAs)
     return true;
 }
 
-bool DocumentCommands::readIntoDocument(const QString& folder, const QString& fileName)
-{
+bool DocumentCommands::readIntoDocument(const QString& folder, const QString& fileName) {
     ScheduleDocument read;
     QString error;
     if (!ReadScheduleFile(folder, fileName, read, &error)) {
@@ -160,8 +149,7 @@ bool DocumentCommands::readIntoDocument(const QString& folder, const QString& fi
     return true;
 }
 
-bool DocumentCommands::writeDocument(const QString& folder, const QString& fileName)
-{
+bool DocumentCommands::writeDocument(const QString& folder, const QString& fileName) {
     QString error;
     if (!WriteScheduleFile(folder, fileName, m_document.document(), m_random, &error)) {
         m_dialogs.showMessage(Text(TextSlot::ScheduleWriteError).arg(folder + fileName, error));

@@ -2,7 +2,6 @@
 
 #include "AppContext.h"
 #include "UserDialogs.h"
-
 #include "schedule/EditableDocument.h"
 #include "schedule/RandomSource.h"
 

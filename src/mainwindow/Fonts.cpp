@@ -2,10 +2,11 @@
 
 #include <QFontDatabase>
 
-QFont CaptionFont() { return QFont(QStringLiteral("Times New Roman"), 12); }
+QFont CaptionFont() {
+    return QFont(QStringLiteral("Times New Roman"), 12);
+}
 
-QFont ListFont()
-{
+QFont ListFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(12);
     return font;

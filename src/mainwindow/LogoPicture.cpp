@@ -3,8 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-QPixmap LogoPicture(const QSize& size)
-{
+QPixmap LogoPicture(const QSize& size) {
     QSvgRenderer renderer(QStringLiteral(":/morva/logo.svg"));
     QPixmap picture(size);
     picture.fill(Qt::transparent);

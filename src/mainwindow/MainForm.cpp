@@ -5,7 +5,6 @@
 #include "LogoPicture.h"
 #include "ScheduleListModel.h"
 #include "SystemInfoFile.h"
-
 #include "about/AboutCompanyForm.h"
 #include "about/AboutMorvaScheduleGeneratorForm.h"
 #include "copy/CopyForm.h"
@@ -30,8 +29,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QPushButton* makeButton(const QString& name, QWidget* parent)
-{
+QPushButton* makeButton(const QString& name, QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
     button->setFont(CaptionFont());
@@ -40,16 +38,14 @@ QPushButton* makeButton(const QString& name, QWidget* parent)
 
 // A command button used as a column heading: it shows a caption and does
 // nothing, so it takes no focus either.
-QPushButton* makeHeading(const QString& name, int columns, QWidget* parent)
-{
+QPushButton* makeHeading(const QString& name, int columns, QWidget* parent) {
     QPushButton* heading = makeButton(name, parent);
     heading->setFocusPolicy(Qt::NoFocus);
     heading->setFixedWidth(QFontMetrics(ListFont()).horizontalAdvance(QString(columns, u'0')));
     return heading;
 }
 
-QListView* makeList(const QString& name, QAbstractItemModel* model, QWidget* parent)
-{
+QListView* makeList(const QString& name, QAbstractItemModel* model, QWidget* parent) {
     auto* list = new QListView(parent);
     list->setObjectName(name);
     list->setFont(ListFont());
@@ -62,8 +58,7 @@ QListView* makeList(const QString& name, QAbstractItemModel* model, QWidget* par
     return list;
 }
 
-void selectViewRow(QListView* list, int row)
-{
+void selectViewRow(QListView* list, int row) {
     QItemSelectionModel* selection = list->selectionModel();
     if (row < 0 || row >= list->model()->rowCount()) {
         selection->clear();
@@ -74,18 +69,17 @@ void selectViewRow(QListView* list, int row)
     list->scrollTo(index);
 }
 
-int selectedViewRow(const QListView* list)
-{
+int selectedViewRow(const QListView* list) {
     const QModelIndexList rows = list->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
-QHBoxLayout* listButtonRow(const QString& prefix, QWidget* parent, QBoxLayout::Direction direction)
-{
+QHBoxLayout* listButtonRow(const QString& prefix, QWidget* parent,
+                           QBoxLayout::Direction direction) {
     auto* layout = new QHBoxLayout;
     layout->setDirection(direction);
-    for (const char16_t* command : {u"AddCmd", u"ModifyCmd", u"RemoveCmd", u"MoveUpCmd",
-                                    u"MoveDownCmd"})
+    for (const char16_t* command :
+         {u"AddCmd", u"ModifyCmd", u"RemoveCmd", u"MoveUpCmd", u"MoveDownCmd"})
         layout->addWidget(makeButton(prefix + QString::fromUtf16(command), parent));
     layout->addStretch();
     return layout;
@@ -94,9 +88,10 @@ QHBoxLayout* listButtonRow(const QString& prefix, QWidget* parent, QBoxLayout::D
 } // namespace
 
 MainForm::MainForm(UserDialogs& dialogs, const QString& appFolder, QWidget* parent)
-    : QMainWindow(parent), m_dialogs(dialogs), m_context(SetupAppPaths(appFolder)),
-      m_random(SeededRandomSource::fromClock())
-{
+    : QMainWindow(parent)
+    , m_dialogs(dialogs)
+    , m_context(SetupAppPaths(appFolder))
+    , m_random(SeededRandomSource::fromClock()) {
     setObjectName(u"MainForm"_s);
     m_commands = new DocumentCommands(m_context, m_document, m_dialogs, m_random, this);
     m_normalModel = new ScheduleListModel(&m_document, ScheduleList::Basic, this);
@@ -127,18 +122,16 @@ MainForm::MainForm(UserDialogs& dialogs, const QString& appFolder, QWidget* pare
 
 MainForm::~MainForm() = default;
 
-void MainForm::setEntryEditors(EntryEditors* editors)
-{
+void MainForm::setEntryEditors(EntryEditors* editors) {
     m_editing = std::make_unique<EditingCommands>(m_document, m_dialogs,
                                                   editors ? *editors : *m_dialogEditors,
                                                   static_cast<ListSelection&>(*this));
 }
 
-void MainForm::connectListCommands(const QString& prefix, ScheduleList list, QListView* view)
-{
+void MainForm::connectListCommands(const QString& prefix, ScheduleList list, QListView* view) {
     const std::pair<const char16_t*, void (EditingCommands::*)(ScheduleList)> commands[] = {
-        {u"AddCmd", &EditingCommands::add},         {u"ModifyCmd", &EditingCommands::modify},
-        {u"RemoveCmd", &EditingCommands::remove},   {u"MoveUpCmd", &EditingCommands::moveUp},
+        {u"AddCmd", &EditingCommands::add},           {u"ModifyCmd", &EditingCommands::modify},
+        {u"RemoveCmd", &EditingCommands::remove},     {u"MoveUpCmd", &EditingCommands::moveUp},
         {u"MoveDownCmd", &EditingCommands::moveDown},
     };
     for (const auto& [name, handler] : commands) {
@@ -155,16 +148,15 @@ void MainForm::connectListCommands(const QString& prefix, ScheduleList list, QLi
         if (modify->isEnabled())
             modify->click();
     });
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, view, nullptr, nullptr,
-                                    Qt::WidgetShortcut);
+    auto* deleteKey =
+        new QShortcut(QKeySequence::Delete, view, nullptr, nullptr, Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, remove, [remove] {
         if (remove->isEnabled())
             remove->click();
     });
 }
 
-QListView* MainForm::listView(ScheduleList list) const
-{
+QListView* MainForm::listView(ScheduleList list) const {
     switch (list) {
     case ScheduleList::Basic:
         return m_normalList;
@@ -176,10 +168,11 @@ QListView* MainForm::listView(ScheduleList list) const
     return nullptr;
 }
 
-int MainForm::selectedRow(ScheduleList list) const { return selectedViewRow(listView(list)); }
+int MainForm::selectedRow(ScheduleList list) const {
+    return selectedViewRow(listView(list));
+}
 
-void MainForm::selectRow(ScheduleList list, int row)
-{
+void MainForm::selectRow(ScheduleList list, int row) {
     selectViewRow(listView(list), row);
     // The details follow the advance selection even when the selected row
     // number did not change (the entry under it did).
@@ -187,8 +180,7 @@ void MainForm::selectRow(ScheduleList list, int row)
         RefreshDetailList();
 }
 
-void MainForm::buildControls()
-{
+void MainForm::buildControls() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
 
@@ -211,8 +203,8 @@ void MainForm::buildControls()
     connectListCommands(u"Advance"_s, ScheduleList::Advance, m_advanceList);
     connectListCommands(u"Detail"_s, ScheduleList::Detail, m_detailList);
     const std::pair<const char16_t*, void (MainForm::*)()> documentButtons[] = {
-        {u"NewCmd", &MainForm::NewCmd_Click},       {u"OpenCmd", &MainForm::OpenCmd_Click},
-        {u"SaveCmd", &MainForm::SaveCmd_Click},     {u"SaveAsCmd", &MainForm::SaveAsCmd_Click},
+        {u"NewCmd", &MainForm::NewCmd_Click},   {u"OpenCmd", &MainForm::OpenCmd_Click},
+        {u"SaveCmd", &MainForm::SaveCmd_Click}, {u"SaveAsCmd", &MainForm::SaveAsCmd_Click},
         {u"ExitCmd", &MainForm::ExitCmd_Click},
     };
     for (const auto& [name, handler] : documentButtons)
@@ -220,8 +212,7 @@ void MainForm::buildControls()
                 handler);
 }
 
-QGroupBox* MainForm::buildNormalFrame()
-{
+QGroupBox* MainForm::buildNormalFrame() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(u"NormalFrame"_s);
     frame->setFont(CaptionFont());
@@ -246,8 +237,7 @@ QGroupBox* MainForm::buildNormalFrame()
     return frame;
 }
 
-QGroupBox* MainForm::buildAdvanceFrame()
-{
+QGroupBox* MainForm::buildAdvanceFrame() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(u"AdvanceFrame"_s);
     frame->setFont(CaptionFont());
@@ -283,8 +273,7 @@ QGroupBox* MainForm::buildAdvanceFrame()
     return frame;
 }
 
-QWidget* MainForm::buildDocumentButtons()
-{
+QWidget* MainForm::buildDocumentButtons() {
     auto* panel = new QWidget(this);
     auto* layout = new QVBoxLayout(panel);
     auto* logo = new QLabel(panel);
@@ -306,14 +295,16 @@ QWidget* MainForm::buildDocumentButtons()
     return panel;
 }
 
-void MainForm::buildMenus()
-{
+void MainForm::buildMenus() {
     QMenu* file = menuBar()->addMenu(QString());
     file->setObjectName(u"subFile"_s);
     const std::pair<const char16_t*, void (MainForm::*)()> fileItems[] = {
-        {u"subNew", &MainForm::NewCmd_Click},   {u"subOpen", &MainForm::OpenCmd_Click},
-        {nullptr, nullptr},                     {u"subSave", &MainForm::SaveCmd_Click},
-        {u"subSaveAs", &MainForm::SaveAsCmd_Click}, {nullptr, nullptr},
+        {u"subNew", &MainForm::NewCmd_Click},
+        {u"subOpen", &MainForm::OpenCmd_Click},
+        {nullptr, nullptr},
+        {u"subSave", &MainForm::SaveCmd_Click},
+        {u"subSaveAs", &MainForm::SaveAsCmd_Click},
+        {nullptr, nullptr},
         {u"subExit", &MainForm::ExitCmd_Click},
     };
     for (const auto& [name, handler] : fileItems) {
@@ -332,9 +323,8 @@ void MainForm::buildMenus()
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(u"subLanguage"_s);
     auto* languages = new QActionGroup(this);
-    for (const auto& [name, selector] :
-         {std::pair{u"subEnglish", EnglishLanguageSelector},
-          std::pair{u"subSecondLanguage", SecondLanguageSelector}}) {
+    for (const auto& [name, selector] : {std::pair{u"subEnglish", EnglishLanguageSelector},
+                                         std::pair{u"subSecondLanguage", SecondLanguageSelector}}) {
         QAction* action = language->addAction(QString());
         action->setObjectName(QString::fromUtf16(name));
         action->setCheckable(true);
@@ -345,18 +335,21 @@ void MainForm::buildMenus()
 
     QMenu* help = menuBar()->addMenu(QString());
     help->setObjectName(u"subHelp"_s);
-    help->addAction(QString(), this, [this] {
-            AboutMorvaScheduleGeneratorForm about(this);
-            about.exec();
-        })->setObjectName(u"subAboutMorvaScheduleGenerator"_s);
-    help->addAction(QString(), this, [this] {
-            AboutCompanyForm about(m_dialogs, {}, this);
-            about.exec();
-        })->setObjectName(u"subAboutCompany"_s);
+    help->addAction(QString(), this,
+                    [this] {
+                        AboutMorvaScheduleGeneratorForm about(this);
+                        about.exec();
+                    })
+        ->setObjectName(u"subAboutMorvaScheduleGenerator"_s);
+    help->addAction(QString(), this,
+                    [this] {
+                        AboutCompanyForm about(m_dialogs, {}, this);
+                        about.exec();
+                    })
+        ->setObjectName(u"subAboutCompany"_s);
 }
 
-void MainForm::InitMainFormOsd()
-{
+void MainForm::InitMainFormOsd() {
     findChild<QMenu*>(u"subFile"_s)->setTitle(Text(TextSlot::FileMenu));
     findChild<QMenu*>(u"subHelp"_s)->setTitle(Text(TextSlot::HelpMenu));
     findChild<QMenu*>(u"subLanguage"_s)->setTitle(Text(TextSlot::LanguageMenu));
@@ -394,10 +387,8 @@ void MainForm::InitMainFormOsd()
         findChild<QPushButton*>(QString::fromUtf16(name))->setText(Text(slot));
     for (const QString& prefix : {u"Normal"_s, u"Advance"_s, u"Detail"_s}) {
         const std::pair<const char16_t*, TextSlot> commands[] = {
-            {u"AddCmd", TextSlot::Add},
-            {u"ModifyCmd", TextSlot::Modify},
-            {u"RemoveCmd", TextSlot::Remove},
-            {u"MoveUpCmd", TextSlot::MoveUp},
+            {u"AddCmd", TextSlot::Add},           {u"ModifyCmd", TextSlot::Modify},
+            {u"RemoveCmd", TextSlot::Remove},     {u"MoveUpCmd", TextSlot::MoveUp},
             {u"MoveDownCmd", TextSlot::MoveDown},
         };
         for (const auto& [command, slot] : commands)
@@ -412,8 +403,7 @@ void MainForm::InitMainFormOsd()
     findChild<QAction*>(u"subSecondLanguage"_s)->setChecked(!english);
 }
 
-void MainForm::Form_Load()
-{
+void MainForm::Form_Load() {
     // The random source was seeded from the clock when the window was made,
     // and the start values of the context set.
     if (ReadSystemInfo(m_context) == SystemInfoStatus::Damaged) {
@@ -426,16 +416,14 @@ void MainForm::Form_Load()
     ButtonStatusSetup();
 }
 
-void MainForm::selectLanguage(quint16 languageSelector)
-{
+void MainForm::selectLanguage(quint16 languageSelector) {
     m_context.languageSelector = languageSelector;
     SelectTextTable(languageSelector);
     InitMainFormOsd();
     updateCaption();
 }
 
-void MainForm::updateCaption()
-{
+void MainForm::updateCaption() {
     // A "[*]" in a folder name is shown as it is, not taken for the mark.
     QString path = m_context.schedulePath();
     path.replace(u"[*]"_s, u"[*][*]"_s);
@@ -443,44 +431,47 @@ void MainForm::updateCaption()
     setWindowModified(m_document.isModified());
 }
 
-int MainForm::normalListIndex() const { return selectedViewRow(m_normalList); }
-int MainForm::advanceListIndex() const { return selectedViewRow(m_advanceList); }
-int MainForm::detailListIndex() const { return selectedViewRow(m_detailList); }
+int MainForm::normalListIndex() const {
+    return selectedViewRow(m_normalList);
+}
+int MainForm::advanceListIndex() const {
+    return selectedViewRow(m_advanceList);
+}
+int MainForm::detailListIndex() const {
+    return selectedViewRow(m_detailList);
+}
 
-void MainForm::RefreshNormalList() { selectViewRow(m_normalList, 0); }
+void MainForm::RefreshNormalList() {
+    selectViewRow(m_normalList, 0);
+}
 
-void MainForm::RefreshAdvanceList()
-{
+void MainForm::RefreshAdvanceList() {
     selectViewRow(m_advanceList, 0);
     // Selecting a row refreshes the details; an empty list selects none.
     if (m_advanceModel->rowCount() == 0)
         AdvanceList_Click();
 }
 
-void MainForm::RefreshDetailList()
-{
+void MainForm::RefreshDetailList() {
     m_detailModel->setAdvanceRow(advanceListIndex());
     selectViewRow(m_detailList, 0);
 }
 
-void MainForm::AdvanceList_Click()
-{
+void MainForm::AdvanceList_Click() {
     RefreshDetailList();
     // The detail commands follow the entry now shown: its rows can be edited
     // at once, and an empty detail list offers only Add.
     ButtonStatusSetup();
 }
 
-void MainForm::ButtonStatusSetup()
-{
+void MainForm::ButtonStatusSetup() {
     m_normalList->setEnabled(true);
     m_advanceList->setEnabled(true);
     applyAvailability(::ButtonStatusSetup(m_normalModel->rowCount(), m_advanceModel->rowCount(),
                                           m_detailModel->rowCount()));
 }
 
-void MainForm::applyAvailability(const CommandAvailability& availability)
-{
+void MainForm::applyAvailability(const CommandAvailability& availability) {
     const std::pair<QString, const ListCommandState*> lists[] = {
         {u"Normal"_s, &availability.basic},
         {u"Advance"_s, &availability.advance},
@@ -495,26 +486,29 @@ void MainForm::applyAvailability(const CommandAvailability& availability)
     }
 }
 
-void MainForm::NewCmd_Click()
-{
+void MainForm::NewCmd_Click() {
     if (m_commands->mayDiscardDocument())
         m_commands->newSchedule();
 }
 
-void MainForm::OpenCmd_Click()
-{
+void MainForm::OpenCmd_Click() {
     if (m_commands->mayDiscardDocument())
         m_commands->openSchedule();
 }
 
-void MainForm::SaveCmd_Click() { m_commands->saveSchedule(false); }
+void MainForm::SaveCmd_Click() {
+    m_commands->saveSchedule(false);
+}
 
-void MainForm::SaveAsCmd_Click() { m_commands->saveSchedule(true); }
+void MainForm::SaveAsCmd_Click() {
+    m_commands->saveSchedule(true);
+}
 
-void MainForm::ExitCmd_Click() { close(); }
+void MainForm::ExitCmd_Click() {
+    close();
+}
 
-void MainForm::closeEvent(QCloseEvent* event)
-{
+void MainForm::closeEvent(QCloseEvent* event) {
     if (!m_unloaded && !m_commands->mayDiscardDocument()) {
         event->ignore();
         return;
@@ -523,15 +517,14 @@ void MainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void MainForm::Form_Unload()
-{
+void MainForm::Form_Unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
     m_colourBar->keepTimer()->stop();
     QString error;
     if (!WriteSystemInfo(m_context, &error))
-        m_dialogs.showMessage(Text(TextSlot::SystemInfoWriteError)
-                                  .arg(m_context.appFolder + QString::fromUtf16(SystemInfoFileName),
-                                       error));
+        m_dialogs.showMessage(
+            Text(TextSlot::SystemInfoWriteError)
+                .arg(m_context.appFolder + QString::fromUtf16(SystemInfoFileName), error));
 }

@@ -4,7 +4,6 @@
 #include "CommandAvailability.h"
 #include "DocumentCommands.h"
 #include "UserDialogs.h"
-
 #include "editing/ListSelection.h"
 #include "schedule/EditableDocument.h"
 #include "schedule/RandomSource.h"

@@ -7,12 +7,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString messageTitle() { return QString::fromUtf16(MessageTitle); }
+QString messageTitle() {
+    return QString::fromUtf16(MessageTitle);
+}
 
 std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode,
                                      const QString& folder, const QString& fileName,
-                                     const QString& filter)
-{
+                                     const QString& filter) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     // The program makes its own existence and overwrite checks.
@@ -29,8 +30,7 @@ std::optional<QString> runFileDialog(QWidget* parent, QFileDialog::AcceptMode mo
 
 } // namespace
 
-QStringList QtNameFilters(const QString& filter)
-{
+QStringList QtNameFilters(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
@@ -40,30 +40,25 @@ QStringList QtNameFilters(const QString& filter)
     return filters;
 }
 
-void QtUserDialogs::showMessage(const QString& text)
-{
+void QtUserDialogs::showMessage(const QString& text) {
     QMessageBox::information(m_parent, messageTitle(), text, QMessageBox::Ok);
 }
 
-void QtUserDialogs::showUntitledMessage(const QString& text)
-{
+void QtUserDialogs::showUntitledMessage(const QString& text) {
     QMessageBox::information(m_parent, QString(), text, QMessageBox::Ok);
 }
 
-bool QtUserDialogs::askYesNo(const QString& text)
-{
+bool QtUserDialogs::askYesNo(const QString& text) {
     return QMessageBox::question(m_parent, messageTitle(), text,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool QtUserDialogs::askOkCancel(const QString& text)
-{
+bool QtUserDialogs::askOkCancel(const QString& text) {
     return QMessageBox::question(m_parent, messageTitle(), text,
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
-SaveChangesAnswer QtUserDialogs::askSaveChanges(const QString& text)
-{
+SaveChangesAnswer QtUserDialogs::askSaveChanges(const QString& text) {
     switch (QMessageBox::question(m_parent, messageTitle(), text,
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                                   QMessageBox::Yes)) {
@@ -76,16 +71,12 @@ SaveChangesAnswer QtUserDialogs::askSaveChanges(const QString& text)
     }
 }
 
-std::optional<QString> QtUserDialogs::chooseOpenFile(const QString& folder,
-                                                     const QString& fileName,
-                                                     const QString& filter)
-{
+std::optional<QString> QtUserDialogs::chooseOpenFile(const QString& folder, const QString& fileName,
+                                                     const QString& filter) {
     return runFileDialog(m_parent, QFileDialog::AcceptOpen, folder, fileName, filter);
 }
 
-std::optional<QString> QtUserDialogs::chooseSaveFile(const QString& folder,
-                                                     const QString& fileName,
-                                                     const QString& filter)
-{
+std::optional<QString> QtUserDialogs::chooseSaveFile(const QString& folder, const QString& fileName,
+                                                     const QString& filter) {
     return runFileDialog(m_parent, QFileDialog::AcceptSave, folder, fileName, filter);
 }

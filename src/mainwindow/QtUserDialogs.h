@@ -9,7 +9,8 @@
 // The real dialogs: Qt message boxes and file dialogs over a parent window.
 class QtUserDialogs final : public UserDialogs {
 public:
-    explicit QtUserDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtUserDialogs(QWidget* parent = nullptr)
+        : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
     void showMessage(const QString& text) override;

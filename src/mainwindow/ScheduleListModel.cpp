@@ -2,10 +2,10 @@
 
 #include "schedule/RowFormat.h"
 
-ScheduleListModel::ScheduleListModel(EditableDocument* document, ScheduleList list,
-                                     QObject* parent)
-    : QAbstractListModel(parent), m_document(document), m_list(list)
-{
+ScheduleListModel::ScheduleListModel(EditableDocument* document, ScheduleList list, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_document(document)
+    , m_list(list) {
     connect(document, &EditableDocument::aboutToReset, this, [this] {
         beginResetModel();
         m_resetting = true;
@@ -27,15 +27,13 @@ ScheduleListModel::ScheduleListModel(EditableDocument* document, ScheduleList li
     connect(document, &EditableDocument::rowsSwapped, this, &ScheduleListModel::onSwapped);
 }
 
-void ScheduleListModel::setAdvanceRow(int advanceRow)
-{
+void ScheduleListModel::setAdvanceRow(int advanceRow) {
     beginResetModel();
     m_advanceRow = advanceRow;
     endResetModel();
 }
 
-const QList<MediaEntry>* ScheduleListModel::mediaEntries() const
-{
+const QList<MediaEntry>* ScheduleListModel::mediaEntries() const {
     const ScheduleDocument& document = m_document->document();
     if (m_list == ScheduleList::Basic)
         return &document.basicEntries();
@@ -45,8 +43,7 @@ const QList<MediaEntry>* ScheduleListModel::mediaEntries() const
     return nullptr;
 }
 
-int ScheduleListModel::rowCount(const QModelIndex& parent) const
-{
+int ScheduleListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() || !m_document || m_resetting)
         return 0;
     if (m_list == ScheduleList::Advance)
@@ -55,8 +52,7 @@ int ScheduleListModel::rowCount(const QModelIndex& parent) const
     return entries ? int(entries->size()) : 0;
 }
 
-QVariant ScheduleListModel::data(const QModelIndex& index, int role) const
-{
+QVariant ScheduleListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
     if (m_list == ScheduleList::Advance)
@@ -64,31 +60,26 @@ QVariant ScheduleListModel::data(const QModelIndex& index, int role) const
     return MediaRowText((*mediaEntries())[index.row()]);
 }
 
-bool ScheduleListModel::concerns(ScheduleList list, int advanceRow) const
-{
+bool ScheduleListModel::concerns(ScheduleList list, int advanceRow) const {
     return list == m_list && (list != ScheduleList::Detail || advanceRow == m_advanceRow);
 }
 
-void ScheduleListModel::onAboutToInsert(ScheduleList list, int advanceRow, int row)
-{
+void ScheduleListModel::onAboutToInsert(ScheduleList list, int advanceRow, int row) {
     if (concerns(list, advanceRow))
         beginInsertRows({}, row, row);
 }
 
-void ScheduleListModel::onInserted(ScheduleList list, int advanceRow, int)
-{
+void ScheduleListModel::onInserted(ScheduleList list, int advanceRow, int) {
     if (concerns(list, advanceRow))
         endInsertRows();
 }
 
-void ScheduleListModel::onChanged(ScheduleList list, int advanceRow, int row)
-{
+void ScheduleListModel::onChanged(ScheduleList list, int advanceRow, int row) {
     if (concerns(list, advanceRow))
         Q_EMIT dataChanged(index(row), index(row));
 }
 
-void ScheduleListModel::onAboutToRemove(ScheduleList list, int advanceRow, int row)
-{
+void ScheduleListModel::onAboutToRemove(ScheduleList list, int advanceRow, int row) {
     if (concerns(list, advanceRow)) {
         beginRemoveRows({}, row, row);
         return;
@@ -98,8 +89,7 @@ void ScheduleListModel::onAboutToRemove(ScheduleList list, int advanceRow, int r
         setAdvanceRow(-1);
 }
 
-void ScheduleListModel::onRemoved(ScheduleList list, int advanceRow, int row)
-{
+void ScheduleListModel::onRemoved(ScheduleList list, int advanceRow, int row) {
     if (concerns(list, advanceRow)) {
         endRemoveRows();
         return;
@@ -109,8 +99,7 @@ void ScheduleListModel::onRemoved(ScheduleList list, int advanceRow, int row)
         --m_advanceRow;
 }
 
-void ScheduleListModel::onSwapped(ScheduleList list, int advanceRow, int row, int neighbour)
-{
+void ScheduleListModel::onSwapped(ScheduleList list, int advanceRow, int row, int neighbour) {
     if (concerns(list, advanceRow)) {
         Q_EMIT dataChanged(index(qMin(row, neighbour)), index(qMax(row, neighbour)));
         return;

@@ -13,17 +13,16 @@ constexpr int ContextFieldCount = 7;
 // Folders are short; a file larger than this is not ours.
 constexpr qint64 MaxSystemInfoSize = 1 << 20;
 
-QString systemInfoPath(const AppContext& context)
-{
+QString systemInfoPath(const AppContext& context) {
     return context.appFolder + QString::fromUtf16(SystemInfoFileName);
 }
 
 class FieldReader final {
 public:
-    explicit FieldReader(const QString& text) : m_text(text) {}
+    explicit FieldReader(const QString& text)
+        : m_text(text) {}
 
-    std::optional<QString> next()
-    {
+    std::optional<QString> next() {
         while (m_pos < m_text.size() && m_text[m_pos] == u' ')
             ++m_pos;
         if (m_pos >= m_text.size())
@@ -56,15 +55,13 @@ private:
     static bool isDelimiter(QChar c) { return c == u',' || c == u'\r' || c == u'\n'; }
 
     // After a closing quote anything up to the next comma or line end is ignored.
-    void skipToNextField()
-    {
+    void skipToNextField() {
         while (m_pos < m_text.size() && !isDelimiter(m_text[m_pos]))
             ++m_pos;
         consumeDelimiter();
     }
 
-    void consumeDelimiter()
-    {
+    void consumeDelimiter() {
         if (m_pos >= m_text.size())
             return;
         if (m_text[m_pos] == u',') {
@@ -81,12 +78,13 @@ private:
     qsizetype m_pos = 0;
 };
 
-QByteArray quoted(const QString& value) { return '"' + value.toUtf8() + '"'; }
+QByteArray quoted(const QString& value) {
+    return '"' + value.toUtf8() + '"';
+}
 
 } // namespace
 
-SystemInfoFields ParseSystemInfo(const QByteArray& content, int wantedFields)
-{
+SystemInfoFields ParseSystemInfo(const QByteArray& content, int wantedFields) {
     const QString text = QString::fromUtf8(content);
     FieldReader reader(text);
     SystemInfoFields result;
@@ -100,8 +98,7 @@ SystemInfoFields ParseSystemInfo(const QByteArray& content, int wantedFields)
     return result;
 }
 
-QByteArray FormatSystemInfo(const AppContext& context)
-{
+QByteArray FormatSystemInfo(const AppContext& context) {
     const QByteArray lineEnd = "\r\n";
     return quoted(context.openFolder) + lineEnd + quoted(context.saveFolder) + lineEnd +
            quoted(context.scheduleFolder) + lineEnd + quoted(context.scheduleFileName) + lineEnd +
@@ -110,8 +107,7 @@ QByteArray FormatSystemInfo(const AppContext& context)
            quoted(QString::number(context.languageSelector)) + lineEnd;
 }
 
-SystemInfoStatus ReadSystemInfo(AppContext& context)
-{
+SystemInfoStatus ReadSystemInfo(AppContext& context) {
     const QString path = systemInfoPath(context);
     if (!FileExists(context.appFolder, QString::fromUtf16(SystemInfoFileName)))
         return SystemInfoStatus::Missing;
@@ -123,7 +119,7 @@ SystemInfoStatus ReadSystemInfo(AppContext& context)
     file.close();
 
     QString* const targets[ContextFieldCount] = {
-        &context.openFolder,      &context.saveFolder,  &context.scheduleFolder,
+        &context.openFolder,       &context.saveFolder,  &context.scheduleFolder,
         &context.scheduleFileName, &context.mediaFolder, &context.copyTargetDrive,
         &context.copyTargetFolder};
     const bool isFolder[ContextFieldCount] = {true, true, true, false, true, false, true};
@@ -143,7 +139,6 @@ SystemInfoStatus ReadSystemInfo(AppContext& context)
     return SystemInfoStatus::Read;
 }
 
-bool WriteSystemInfo(const AppContext& context, QString* error)
-{
+bool WriteSystemInfo(const AppContext& context, QString* error) {
     return WriteFileSafely(systemInfoPath(context), FormatSystemInfo(context), error);
 }

@@ -12,7 +12,7 @@
 inline constexpr char16_t SystemInfoFileName[] = u"SystemInfo.txt";
 
 struct SystemInfoFields {
-    QStringList fields; // as many as could be read, in order
+    QStringList fields;    // as many as could be read, in order
     bool complete = false; // all seven context fields were read
 };
 

@@ -1,14 +1,12 @@
 #include "DateRules.h"
 
-bool IsLeapYear(int year)
-{
+bool IsLeapYear(int year) {
     if (year % 4 != 0)
         return false;
     return year % 100 != 0 || year % 400 == 0;
 }
 
-int DaysOfMonth(int year, int month)
-{
+int DaysOfMonth(int year, int month) {
     switch (month) {
     case 1:
     case 3:
@@ -30,26 +28,26 @@ int DaysOfMonth(int year, int month)
     }
 }
 
-bool DateSetupCheck(const CalendarDate& start, const CalendarDate& stop) { return stop >= start; }
+bool DateSetupCheck(const CalendarDate& start, const CalendarDate& stop) {
+    return stop >= start;
+}
 
-bool TimeSetupCheck(const TimeOfDay& start, const TimeOfDay& stop) { return stop > start; }
+bool TimeSetupCheck(const TimeOfDay& start, const TimeOfDay& stop) {
+    return stop > start;
+}
 
-CalendarDate StartDateOf(const AdvancePeriod& period)
-{
+CalendarDate StartDateOf(const AdvancePeriod& period) {
     return {FirstYear + period.startYear, period.startMonth, period.startDay};
 }
 
-CalendarDate StopDateOf(const AdvancePeriod& period)
-{
+CalendarDate StopDateOf(const AdvancePeriod& period) {
     return {FirstYear + period.stopYear, period.stopMonth, period.stopDay};
 }
 
-TimeOfDay StartTimeOf(const AdvancePeriod& period)
-{
+TimeOfDay StartTimeOf(const AdvancePeriod& period) {
     return {period.startHour, period.startMinute, period.startSecond};
 }
 
-TimeOfDay StopTimeOf(const AdvancePeriod& period)
-{
+TimeOfDay StopTimeOf(const AdvancePeriod& period) {
     return {period.stopHour, period.stopMinute, period.stopSecond};
 }

@@ -1,23 +1,20 @@
 #include "EditableDocument.h"
 
-void EditableDocument::setModified(bool modified)
-{
+void EditableDocument::setModified(bool modified) {
     if (m_modified == modified)
         return;
     m_modified = modified;
     Q_EMIT modifiedChanged(modified);
 }
 
-void EditableDocument::reset(ScheduleDocument document)
-{
+void EditableDocument::reset(ScheduleDocument document) {
     Q_EMIT aboutToReset();
     m_document = std::move(document);
     Q_EMIT documentReset();
     setModified(false);
 }
 
-void EditableDocument::appendBasic(const MediaEntry& entry)
-{
+void EditableDocument::appendBasic(const MediaEntry& entry) {
     const int row = int(m_document.basicCount());
     Q_EMIT aboutToInsertRow(ScheduleList::Basic, -1, row);
     m_document.appendBasic(entry);
@@ -25,8 +22,7 @@ void EditableDocument::appendBasic(const MediaEntry& entry)
     changed();
 }
 
-bool EditableDocument::replaceBasic(int row, const MediaEntry& entry)
-{
+bool EditableDocument::replaceBasic(int row, const MediaEntry& entry) {
     if (!m_document.replaceBasic(row, entry))
         return false;
     Q_EMIT rowChanged(ScheduleList::Basic, -1, row);
@@ -34,8 +30,7 @@ bool EditableDocument::replaceBasic(int row, const MediaEntry& entry)
     return true;
 }
 
-bool EditableDocument::removeBasic(int row)
-{
+bool EditableDocument::removeBasic(int row) {
     if (row < 0 || row >= m_document.basicCount())
         return false;
     Q_EMIT aboutToRemoveRow(ScheduleList::Basic, -1, row);
@@ -45,8 +40,7 @@ bool EditableDocument::removeBasic(int row)
     return true;
 }
 
-bool EditableDocument::swapBasic(int row, int neighbour)
-{
+bool EditableDocument::swapBasic(int row, int neighbour) {
     if (!m_document.swapBasic(row, neighbour))
         return false;
     Q_EMIT rowsSwapped(ScheduleList::Basic, -1, row, neighbour);
@@ -54,8 +48,7 @@ bool EditableDocument::swapBasic(int row, int neighbour)
     return true;
 }
 
-void EditableDocument::appendAdvance(const AdvanceEntry& entry)
-{
+void EditableDocument::appendAdvance(const AdvanceEntry& entry) {
     const int row = int(m_document.advanceCount());
     Q_EMIT aboutToInsertRow(ScheduleList::Advance, -1, row);
     m_document.appendAdvance(entry);
@@ -63,8 +56,7 @@ void EditableDocument::appendAdvance(const AdvanceEntry& entry)
     changed();
 }
 
-bool EditableDocument::setAdvancePeriod(int row, const AdvancePeriod& period)
-{
+bool EditableDocument::setAdvancePeriod(int row, const AdvancePeriod& period) {
     if (!m_document.setAdvancePeriod(row, period))
         return false;
     Q_EMIT rowChanged(ScheduleList::Advance, -1, row);
@@ -72,8 +64,7 @@ bool EditableDocument::setAdvancePeriod(int row, const AdvancePeriod& period)
     return true;
 }
 
-bool EditableDocument::removeAdvance(int row)
-{
+bool EditableDocument::removeAdvance(int row) {
     if (row < 0 || row >= m_document.advanceCount())
         return false;
     Q_EMIT aboutToRemoveRow(ScheduleList::Advance, -1, row);
@@ -83,8 +74,7 @@ bool EditableDocument::removeAdvance(int row)
     return true;
 }
 
-bool EditableDocument::swapAdvance(int row, int neighbour)
-{
+bool EditableDocument::swapAdvance(int row, int neighbour) {
     if (!m_document.swapAdvance(row, neighbour))
         return false;
     Q_EMIT rowsSwapped(ScheduleList::Advance, -1, row, neighbour);
@@ -92,8 +82,7 @@ bool EditableDocument::swapAdvance(int row, int neighbour)
     return true;
 }
 
-bool EditableDocument::appendDetail(int advanceRow, const MediaEntry& entry)
-{
+bool EditableDocument::appendDetail(int advanceRow, const MediaEntry& entry) {
     if (advanceRow < 0 || advanceRow >= m_document.advanceCount())
         return false;
     const int row = int(m_document.advanceEntries()[advanceRow].detailCount());
@@ -104,8 +93,7 @@ bool EditableDocument::appendDetail(int advanceRow, const MediaEntry& entry)
     return true;
 }
 
-bool EditableDocument::replaceDetail(int advanceRow, int row, const MediaEntry& entry)
-{
+bool EditableDocument::replaceDetail(int advanceRow, int row, const MediaEntry& entry) {
     if (!m_document.replaceDetail(advanceRow, row, entry))
         return false;
     Q_EMIT rowChanged(ScheduleList::Detail, advanceRow, row);
@@ -113,8 +101,7 @@ bool EditableDocument::replaceDetail(int advanceRow, int row, const MediaEntry& 
     return true;
 }
 
-bool EditableDocument::removeDetail(int advanceRow, int row)
-{
+bool EditableDocument::removeDetail(int advanceRow, int row) {
     if (advanceRow < 0 || advanceRow >= m_document.advanceCount() || row < 0 ||
         row >= m_document.advanceEntries()[advanceRow].detailCount())
         return false;
@@ -125,8 +112,7 @@ bool EditableDocument::removeDetail(int advanceRow, int row)
     return true;
 }
 
-bool EditableDocument::swapDetail(int advanceRow, int row, int neighbour)
-{
+bool EditableDocument::swapDetail(int advanceRow, int row, int neighbour) {
     if (!m_document.swapDetail(advanceRow, row, neighbour))
         return false;
     Q_EMIT rowsSwapped(ScheduleList::Detail, advanceRow, row, neighbour);

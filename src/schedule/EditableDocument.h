@@ -16,7 +16,8 @@ class EditableDocument final : public QObject {
     Q_OBJECT
 
 public:
-    explicit EditableDocument(QObject* parent = nullptr) : QObject(parent) {}
+    explicit EditableDocument(QObject* parent = nullptr)
+        : QObject(parent) {}
 
     const ScheduleDocument& document() const { return m_document; }
     bool isModified() const { return m_modified; }

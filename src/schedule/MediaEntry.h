@@ -23,8 +23,7 @@ struct MediaEntry {
 
 // The bytes of a fixed-width field without its trailing 0 bytes; inner 0 bytes
 // stay.
-template <std::size_t N> QByteArray FieldBytes(const std::array<quint8, N>& field)
-{
+template <std::size_t N> QByteArray FieldBytes(const std::array<quint8, N>& field) {
     std::size_t length = N;
     while (length > 0 && field[length - 1] == 0)
         --length;
@@ -33,8 +32,7 @@ template <std::size_t N> QByteArray FieldBytes(const std::array<quint8, N>& fiel
 
 // Fills a fixed-width field from bytes, padding with 0. Returns false, leaving
 // the field alone, when the bytes do not fit.
-template <std::size_t N> bool SetFieldBytes(std::array<quint8, N>& field, const QByteArray& bytes)
-{
+template <std::size_t N> bool SetFieldBytes(std::array<quint8, N>& field, const QByteArray& bytes) {
     if (bytes.size() > static_cast<qsizetype>(N))
         return false;
     field.fill(0);

@@ -15,7 +15,7 @@ QString FileNameOfPath(const QString& path, QChar separator = QDir::separator())
 QString WithTrailingSeparator(const QString& folder, QChar separator = QDir::separator());
 
 // True when fileName names an existing regular file in folder (given with or
-// without its final separator; an empty folder holds nothing). The name is taken literally: '*', '?' and ';'
-// are ordinary characters, and a name with a separator in it is no plain file
-// name, so it is never found.
+// without its final separator; an empty folder holds nothing). The name is taken literally: '*',
+// '?' and ';' are ordinary characters, and a name with a separator in it is no plain file name, so
+// it is never found.
 bool FileExists(const QString& folder, const QString& fileName);

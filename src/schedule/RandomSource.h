@@ -20,7 +20,8 @@ public:
 
 class SeededRandomSource final : public RandomSource {
 public:
-    explicit SeededRandomSource(quint32 seed) : m_generator(seed) {}
+    explicit SeededRandomSource(quint32 seed)
+        : m_generator(seed) {}
     static SeededRandomSource fromClock();
 
     double nextUnit() override { return m_generator.generateDouble(); }

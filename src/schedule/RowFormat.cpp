@@ -12,8 +12,7 @@ constexpr char16_t Cp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
-QChar ansiChar(quint8 byte)
-{
+QChar ansiChar(quint8 byte) {
     if (byte < 0x20 || byte == 0x7F)
         return QChar::ReplacementCharacter;
     if (byte >= 0x80 && byte <= 0x9F) {
@@ -23,9 +22,8 @@ QChar ansiChar(quint8 byte)
     return QChar(char16_t(byte));
 }
 
-template <std::size_t N> void appendField(QString& row, const std::array<quint8, N>& field,
-                                          int& padding)
-{
+template <std::size_t N>
+void appendField(QString& row, const std::array<quint8, N>& field, int& padding) {
     for (quint8 byte : field) {
         if (byte == 0)
             ++padding;
@@ -34,8 +32,7 @@ template <std::size_t N> void appendField(QString& row, const std::array<quint8,
     }
 }
 
-QString dateText(quint8 year, quint8 month, quint8 day)
-{
+QString dateText(quint8 year, quint8 month, quint8 day) {
     return u"%1/%2/%3"_s.arg(FirstYear + year)
         .arg(month, 2, 10, QLatin1Char('0'))
         .arg(day, 2, 10, QLatin1Char('0'));
@@ -43,8 +40,7 @@ QString dateText(quint8 year, quint8 month, quint8 day)
 
 } // namespace
 
-QString AnsiText(QByteArrayView bytes)
-{
+QString AnsiText(QByteArrayView bytes) {
     QString text;
     text.reserve(bytes.size());
     for (char byte : bytes)
@@ -52,8 +48,7 @@ QString AnsiText(QByteArrayView bytes)
     return text;
 }
 
-QString MediaRowText(const MediaEntry& entry)
-{
+QString MediaRowText(const MediaEntry& entry) {
     QString row;
     row.reserve(40);
     int padding = 0;
@@ -72,15 +67,13 @@ QString MediaRowText(const MediaEntry& entry)
     return row;
 }
 
-QString WeekDayRowName(quint8 weekDay)
-{
+QString WeekDayRowName(quint8 weekDay) {
     static const QString names[] = {u"Sunday"_s,   u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s,
                                     u"Thursday"_s, u"Friday"_s, u"Saturday"_s};
     return weekDay < 7 ? names[weekDay] : u"All Day"_s;
 }
 
-QString AdvanceRowText(const AdvancePeriod& period)
-{
+QString AdvanceRowText(const AdvancePeriod& period) {
     return dateText(period.startYear, period.startMonth, period.startDay) + QString(3, u' ') +
            dateText(period.stopYear, period.stopMonth, period.stopDay) + QString(3, u' ') +
            WeekDayRowName(period.weekDay);

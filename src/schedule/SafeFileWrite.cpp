@@ -19,19 +19,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 // The short-lived name an unnamed file gets just before it replaces the
 // target; it holds the writer's process id so a leftover can be told apart.
-QString savingName(const QString& fileName, qint64 pid)
-{
+QString savingName(const QString& fileName, qint64 pid) {
     return u"."_s + fileName + u".saving-"_s + QString::number(pid);
 }
 
 // A writer killed between naming its file and the rename leaves that name;
 // the next save of the same file removes it.
-void removeLeftovers(const QString& folder, const QString& fileName)
-{
+void removeLeftovers(const QString& folder, const QString& fileName) {
     const QString prefix = savingName(fileName, 0).chopped(1);
     QDir dir(folder);
     for (const QString& entry : dir.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden)) {
@@ -42,8 +42,7 @@ void removeLeftovers(const QString& folder, const QString& fileName)
     }
 }
 
-mode_t currentUmask()
-{
+mode_t currentUmask() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return mask;
@@ -57,8 +56,7 @@ struct SafeFileWriter::Unnamed {
     QString folderPath;
     QString fileName;
 
-    ~Unnamed()
-    {
+    ~Unnamed() {
         if (file >= 0)
             ::close(file);
         if (folder >= 0)
@@ -72,12 +70,12 @@ struct SafeFileWriter::Unnamed {};
 
 #endif
 
-SafeFileWriter::SafeFileWriter(const QString& path) : m_path(path) {}
+SafeFileWriter::SafeFileWriter(const QString& path)
+    : m_path(path) {}
 
 SafeFileWriter::~SafeFileWriter() = default;
 
-bool SafeFileWriter::fail(const QString& error)
-{
+bool SafeFileWriter::fail(const QString& error) {
     m_error = error;
     m_unnamed.reset();
     if (m_saveFile)
@@ -85,8 +83,7 @@ bool SafeFileWriter::fail(const QString& error)
     return false;
 }
 
-bool SafeFileWriter::open()
-{
+bool SafeFileWriter::open() {
     const QFileInfo target(m_path);
     if (target.isDir())
         return fail(u"%1 is a folder"_s.arg(QDir::toNativeSeparators(m_path)));
@@ -115,8 +112,7 @@ bool SafeFileWriter::open()
     return true;
 }
 
-bool SafeFileWriter::write(QByteArrayView bytes)
-{
+bool SafeFileWriter::write(QByteArrayView bytes) {
     if (m_saveFile) {
         if (m_saveFile->write(bytes.data(), bytes.size()) != bytes.size())
             return fail(m_saveFile->errorString());
@@ -143,8 +139,7 @@ bool SafeFileWriter::write(QByteArrayView bytes)
 #endif
 }
 
-bool SafeFileWriter::commit()
-{
+bool SafeFileWriter::commit() {
     if (m_saveFile) {
         if (!m_saveFile->flush() || !m_saveFile->commit())
             return fail(m_saveFile->errorString());
@@ -182,8 +177,7 @@ bool SafeFileWriter::commit()
 #endif
 }
 
-bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error)
-{
+bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error) {
     SafeFileWriter writer(path);
     if (writer.open() && writer.write(bytes) && writer.commit())
         return true;

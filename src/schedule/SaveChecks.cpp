@@ -4,13 +4,11 @@
 
 using namespace Qt::StringLiterals;
 
-bool CheckScheduleSize(const ScheduleDocument& document)
-{
+bool CheckScheduleSize(const ScheduleDocument& document) {
     return ScheduleSizeEstimate(document) < ScheduleSizeBudget;
 }
 
-SaveCheckResult CheckBeforeSave(const ScheduleDocument& document, const TextTable& texts)
-{
+SaveCheckResult CheckBeforeSave(const ScheduleDocument& document, const TextTable& texts) {
     const QString lineBreak = u"\r\n"_s;
     if (document.isEmpty())
         return {SaveCheck::NoSchedule, 0,
@@ -28,8 +26,7 @@ SaveCheckResult CheckBeforeSave(const ScheduleDocument& document, const TextTabl
     return {};
 }
 
-QString ApplyScheduleExtension(const QString& fileName)
-{
+QString ApplyScheduleExtension(const QString& fileName) {
     if (fileName.size() >= 5 && fileName[fileName.size() - 4] == u'.')
         return fileName;
     return fileName + u".mvs"_s;

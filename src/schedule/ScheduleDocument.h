@@ -12,9 +12,8 @@ class ScheduleDocument final {
 public:
     ScheduleDocument() = default;
     ScheduleDocument(QList<MediaEntry> basic, QList<AdvanceEntry> advance)
-        : m_basic(std::move(basic)), m_advance(std::move(advance))
-    {
-    }
+        : m_basic(std::move(basic))
+        , m_advance(std::move(advance)) {}
 
     const QList<MediaEntry>& basicEntries() const { return m_basic; }
     const QList<AdvanceEntry>& advanceEntries() const { return m_advance; }

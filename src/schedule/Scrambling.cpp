@@ -2,8 +2,7 @@
 
 namespace {
 
-void advanceKeyIndex(int keyLength, int& keyIndex)
-{
+void advanceKeyIndex(int keyLength, int& keyIndex) {
     ++keyIndex;
     if (keyIndex >= keyLength)
         keyIndex = 0;
@@ -11,8 +10,7 @@ void advanceKeyIndex(int keyLength, int& keyIndex)
 
 } // namespace
 
-std::optional<quint8> ScrambleByte(quint8 plain, quint8 keyByte, int keyLength, int& keyIndex)
-{
+std::optional<quint8> ScrambleByte(quint8 plain, quint8 keyByte, int keyLength, int& keyIndex) {
     const int stored = int(plain) + int(keyByte);
     if (keyLength <= 0 || stored > 255)
         return std::nullopt;
@@ -20,8 +18,7 @@ std::optional<quint8> ScrambleByte(quint8 plain, quint8 keyByte, int keyLength, 
     return quint8(stored);
 }
 
-std::optional<quint8> UnscrambleByte(quint8 stored, quint8 keyByte, int keyLength, int& keyIndex)
-{
+std::optional<quint8> UnscrambleByte(quint8 stored, quint8 keyByte, int keyLength, int& keyIndex) {
     const int plain = int(stored) - int(keyByte);
     if (keyLength <= 0 || plain < 0)
         return std::nullopt;

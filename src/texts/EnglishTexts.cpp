@@ -2,8 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
-const TextTable& EnglishTexts()
-{
+const TextTable& EnglishTexts() {
     // The texts are the program's own, misspellings included: users and their
     // manuals know them this way.
     static const TextTable table({

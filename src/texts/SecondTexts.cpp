@@ -2,8 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
-const TextTable& SecondTexts()
-{
+const TextTable& SecondTexts() {
     // Japanese. "File Copied" and "File Copy Error!" stay English, as they
     // always have in this table.
     static const TextTable table({

@@ -73,8 +73,8 @@ enum class TextSlot : int {
     FileCopyError = 66,
 
     // Slots of our own, after the historical 67.
-    ScheduleReadError = 67,  // "%1" is the file, "%2" the reason
-    ScheduleWriteError = 68, // "%1" is the file, "%2" the reason
+    ScheduleReadError = 67,   // "%1" is the file, "%2" the reason
+    ScheduleWriteError = 68,  // "%1" is the file, "%2" the reason
     SaveChangesQuestion = 69, // "%1" is the file
     LanguageMenu = 70,
     EnglishLanguage = 71,

@@ -9,7 +9,8 @@
 class TextTable final {
 public:
     TextTable() = default;
-    explicit TextTable(std::array<QString, TextSlotCount> texts) : m_texts(std::move(texts)) {}
+    explicit TextTable(std::array<QString, TextSlotCount> texts)
+        : m_texts(std::move(texts)) {}
 
     const QString& text(TextSlot slot) const { return m_texts[static_cast<std::size_t>(slot)]; }
 
