@@ -2,6 +2,7 @@
 
 #include "CompanyOffices.h"
 #include "LinkLabel.h"
+#include "OkButton.h"
 #include "mainwindow/Fonts.h"
 #include "mainwindow/LogoPicture.h"
 #include "mainwindow/UserDialogs.h"
@@ -67,12 +68,7 @@ AboutCompanyForm::AboutCompanyForm(UserDialogs& dialogs, LinkOpener opener, QWid
         layout->addWidget(plainLabel(prefix + u"TelephoneLabel"_s, office.telephone,
                                      QColor(128, 0, 128), false, this));
     }
-    auto* ok = new QPushButton(u"OK"_s, this);
-    ok->setObjectName(u"OKCmd"_s);
-    ok->setFont(CaptionFont());
-    ok->setDefault(true);
-    layout->addWidget(ok, 0, Qt::AlignCenter);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    AddOkButton(this, layout);
     Form_Load();
 }
 

@@ -1,6 +1,7 @@
 #include "AboutMorvaScheduleGeneratorForm.h"
 
 #include "AboutVersions.h"
+#include "OkButton.h"
 #include "mainwindow/Fonts.h"
 #include "mainwindow/LogoPicture.h"
 #include "texts/CurrentTexts.h"
@@ -39,12 +40,7 @@ AboutMorvaScheduleGeneratorForm::AboutMorvaScheduleGeneratorForm(QWidget* parent
     addLabel(layout, u"Label2"_s, this)->setText(QString::fromUtf16(PlayerModelLine));
     addLabel(layout, u"SoftwareVersionLabel"_s, this);
     addLabel(layout, u"ScheduleKernelLabel"_s, this);
-    auto* ok = new QPushButton(u"OK"_s, this);
-    ok->setObjectName(u"OKCmd"_s);
-    ok->setFont(CaptionFont());
-    ok->setDefault(true);
-    layout->addWidget(ok, 0, Qt::AlignCenter);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    AddOkButton(this, layout);
     Form_Load();
 }
 

@@ -45,6 +45,17 @@ QPushButton* makeHeading(const QString& name, int columns, QWidget* parent) {
     return heading;
 }
 
+// Headings over a list, each as wide as the columns it names.
+QHBoxLayout* headingRow(std::initializer_list<std::pair<const char16_t*, int>> headings,
+                        QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    for (const auto& [name, columns] : headings)
+        row->addWidget(makeHeading(QString::fromUtf16(name), columns, parent));
+    row->addStretch();
+    return row;
+}
+
 QListView* makeList(const QString& name, QAbstractItemModel* model, QWidget* parent) {
     auto* list = new QListView(parent);
     list->setObjectName(name);
@@ -74,10 +85,9 @@ int selectedViewRow(const QListView* list) {
     return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
-QHBoxLayout* listButtonRow(const QString& prefix, QWidget* parent,
-                           QBoxLayout::Direction direction) {
-    auto* layout = new QHBoxLayout;
-    layout->setDirection(direction);
+// Add, Modify, Remove, Move Up and Move Down of one list, in a row or a column.
+QBoxLayout* listButtons(const QString& prefix, QWidget* parent, QBoxLayout::Direction direction) {
+    auto* layout = new QBoxLayout(direction);
     for (const char16_t* command :
          {u"AddCmd", u"ModifyCmd", u"RemoveCmd", u"MoveUpCmd", u"MoveDownCmd"})
         layout->addWidget(makeButton(prefix + QString::fromUtf16(command), parent));
@@ -218,22 +228,14 @@ QGroupBox* MainForm::buildNormalFrame() {
     frame->setFont(CaptionFont());
     auto* layout = new QGridLayout(frame);
 
-    auto* headings = new QHBoxLayout;
-    headings->setSpacing(0);
-    headings->addWidget(makeHeading(u"BasicFileNameCmd"_s, 24, frame));
-    headings->addWidget(makeHeading(u"BasicPlayTimesCmd"_s, 8, frame));
-    headings->addWidget(makeHeading(u"BasicVolumeCmd"_s, 9, frame));
-    headings->addStretch();
-    layout->addLayout(headings, 0, 0);
+    layout->addLayout(
+        headingRow({{u"BasicFileNameCmd", 24}, {u"BasicPlayTimesCmd", 8}, {u"BasicVolumeCmd", 9}},
+                   frame),
+        0, 0);
 
     m_normalList = makeList(u"NormalList"_s, m_normalModel, frame);
     layout->addWidget(m_normalList, 1, 0);
-    auto* buttons = new QVBoxLayout;
-    for (const char16_t* command : {u"NormalAddCmd", u"NormalModifyCmd", u"NormalRemoveCmd",
-                                    u"NormalMoveUpCmd", u"NormalMoveDownCmd"})
-        buttons->addWidget(makeButton(QString::fromUtf16(command), frame));
-    buttons->addStretch();
-    layout->addLayout(buttons, 1, 1);
+    layout->addLayout(listButtons(u"Normal"_s, frame, QBoxLayout::TopToBottom), 1, 1);
     return frame;
 }
 
@@ -244,31 +246,22 @@ QGroupBox* MainForm::buildAdvanceFrame() {
     auto* layout = new QHBoxLayout(frame);
 
     auto* advanceColumn = new QVBoxLayout;
-    auto* headings = new QHBoxLayout;
-    headings->setSpacing(0);
-    headings->addWidget(makeHeading(u"StartDateCmd"_s, 13, frame));
-    headings->addWidget(makeHeading(u"StopDateCmd"_s, 13, frame));
-    headings->addWidget(makeHeading(u"WeekDayCmd"_s, 11, frame));
-    headings->addStretch();
-    advanceColumn->addLayout(headings);
+    advanceColumn->addLayout(
+        headingRow({{u"StartDateCmd", 13}, {u"StopDateCmd", 13}, {u"WeekDayCmd", 11}}, frame));
     m_advanceList = makeList(u"AdvanceList"_s, m_advanceModel, frame);
     advanceColumn->addWidget(m_advanceList);
-    advanceColumn->addLayout(listButtonRow(u"Advance"_s, frame, QBoxLayout::LeftToRight));
+    advanceColumn->addLayout(listButtons(u"Advance"_s, frame, QBoxLayout::LeftToRight));
     layout->addLayout(advanceColumn, 1);
 
     auto* detailFrame = new QGroupBox(frame);
     detailFrame->setObjectName(u"DetailFrame"_s);
     auto* detailColumn = new QVBoxLayout(detailFrame);
-    auto* detailHeadings = new QHBoxLayout;
-    detailHeadings->setSpacing(0);
-    detailHeadings->addWidget(makeHeading(u"DetailFileNameCmd"_s, 24, detailFrame));
-    detailHeadings->addWidget(makeHeading(u"DetailPlayTimesCmd"_s, 8, detailFrame));
-    detailHeadings->addWidget(makeHeading(u"DetailVolumeCmd"_s, 9, detailFrame));
-    detailHeadings->addStretch();
-    detailColumn->addLayout(detailHeadings);
+    detailColumn->addLayout(headingRow(
+        {{u"DetailFileNameCmd", 24}, {u"DetailPlayTimesCmd", 8}, {u"DetailVolumeCmd", 9}},
+        detailFrame));
     m_detailList = makeList(u"DetailList"_s, m_detailModel, detailFrame);
     detailColumn->addWidget(m_detailList);
-    detailColumn->addLayout(listButtonRow(u"Detail"_s, detailFrame, QBoxLayout::LeftToRight));
+    detailColumn->addLayout(listButtons(u"Detail"_s, detailFrame, QBoxLayout::LeftToRight));
     layout->addWidget(detailFrame, 1);
     return frame;
 }
