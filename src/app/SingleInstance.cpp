@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
 using namespace Qt::StringLiterals;
@@ -42,6 +43,10 @@ bool SingleInstance::acquire() {
             m_otherRunning = true;
             return false;
         }
+        // Something that is no lock file at all (a folder) cannot be taken
+        // or removed: starting without the lock beats never starting.
+        if (!QFileInfo(m_lock->fileName()).isFile())
+            return true;
         QThread::msleep(UnreadableLockGraceMs);
         if (!m_lock->getLockInfo(nullptr, nullptr, nullptr))
             m_lock->removeStaleLockFile();

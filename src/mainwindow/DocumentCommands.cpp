@@ -1,6 +1,7 @@
 #include "DocumentCommands.h"
 
 #include "schedule/PathHelpers.h"
+#include "schedule/SafeFileWrite.h"
 #include "schedule/SaveChecks.h"
 #include "schedule/ScheduleReader.h"
 #include "schedule/ScheduleWriter.h"
@@ -80,6 +81,7 @@ bool DocumentCommands::openSchedule() {
 }
 
 void DocumentCommands::openDefaultSchedule() {
+    RemoveStaleSavingFiles(m_context.scheduleFolder, m_context.scheduleFileName);
     if (FileExists(m_context.scheduleFolder, m_context.scheduleFileName) &&
         readIntoDocument(m_context.scheduleFolder, m_context.scheduleFileName)) {
         m_context.openFolder = m_context.scheduleFolder;

@@ -10,6 +10,7 @@
 #include "copy/CopyForm.h"
 #include "editing/DialogEntryEditors.h"
 #include "editing/EditingCommands.h"
+#include "schedule/SafeFileWrite.h"
 #include "texts/CurrentTexts.h"
 
 #include <QActionGroup>
@@ -399,6 +400,9 @@ void MainForm::InitMainFormOsd() {
 void MainForm::Form_Load() {
     // The random source was seeded from the clock when the window was made,
     // and the start values of the context set.
+    // An editor killed while saving may have left a name behind; clear it
+    // before anything is read.
+    RemoveStaleSavingFiles(m_context.appFolder, QString::fromUtf16(SystemInfoFileName));
     if (ReadSystemInfo(m_context) == SystemInfoStatus::Damaged) {
         // No table is loaded yet, so this message is always in English.
         m_dialogs.showMessage(EnglishTexts().text(TextSlot::SystemInformationError));

@@ -29,9 +29,9 @@ QString savingName(const QString& fileName, qint64 pid) {
     return u"."_s + fileName + u".saving-"_s + QString::number(pid);
 }
 
-// A writer killed between naming its file and the rename leaves that name;
-// the next save of the same file removes it.
-void removeLeftovers(const QString& folder, const QString& fileName) {
+} // namespace
+
+void RemoveStaleSavingFiles(const QString& folder, const QString& fileName) {
     const QString prefix = savingName(fileName, 0).chopped(1);
     QDir dir(folder);
     for (const QString& entry : dir.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden)) {
@@ -41,6 +41,8 @@ void removeLeftovers(const QString& folder, const QString& fileName) {
             dir.remove(entry);
     }
 }
+
+namespace {
 
 mode_t currentUmask() {
     const mode_t mask = ::umask(0);
@@ -67,6 +69,8 @@ struct SafeFileWriter::Unnamed {
 #else
 
 struct SafeFileWriter::Unnamed {};
+
+void RemoveStaleSavingFiles(const QString&, const QString&) {}
 
 #endif
 
@@ -97,7 +101,7 @@ bool SafeFileWriter::open() {
         return fail(systemError(errno));
     unnamed->file = ::openat(unnamed->folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (unnamed->file >= 0) {
-        removeLeftovers(unnamed->folderPath, unnamed->fileName);
+        RemoveStaleSavingFiles(unnamed->folderPath, unnamed->fileName);
         m_unnamed = std::move(unnamed);
         return true;
     }

@@ -33,5 +33,11 @@ private:
     std::unique_ptr<class QSaveFile> m_saveFile;
 };
 
+// A writer killed in the instant between giving its complete file a name of
+// its own and moving it over the target leaves that name (".NAME.saving-PID")
+// behind. This removes such leftovers of fileName in folder whose writer is
+// gone; every save does it, and start-up does it for the files it reads.
+void RemoveStaleSavingFiles(const QString& folder, const QString& fileName);
+
 // The whole of bytes written with a SafeFileWriter.
 bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr);
