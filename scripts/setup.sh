@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   fonts-dejavu-core fonts-liberation2
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick strace
 )
 
 missing=()

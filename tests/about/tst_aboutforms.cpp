@@ -1,0 +1,106 @@
+// The About windows in both text tables, and the company links, opened through
+// a recording opener so no browser or mail program ever starts.
+
+#include "ScriptedDialogs.h"
+#include "about/AboutCompanyForm.h"
+#include "about/AboutMorvaScheduleGeneratorForm.h"
+#include "about/LinkLabel.h"
+#include "schedule/RandomSource.h"
+#include "schedule/ScheduleDocument.h"
+#include "schedule/ScheduleWriter.h"
+#include "texts/CurrentTexts.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestAboutForms final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { SelectTextTable(EnglishLanguageSelector); }
+
+    // Program caption, software and kernel version labels, company caption.
+    void windowTexts_data() {
+        QTest::addColumn<quint16>("selector");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("English") << EnglishLanguageSelector
+                                 << QStringList{u"About Morva Schedule Generator..."_s,
+                                                u"Software Version 01000000000020070103"_s,
+                                                u"Schedule Kernel Version"_s,
+                                                u"About Company..."_s};
+        QTest::newRow("second table")
+            << SecondLanguageSelector
+            << QStringList{u"Morva Schedule Generator について..."_s,
+                           u"ソフトウェア バージョン 01000000000020070103"_s,
+                           u"スケジュール カーネル バージョン"_s, u"会社情報..."_s};
+    }
+
+    // The kernel version shown is the one every saved file carries after
+    // "MORVA"; every domain shown is an example one, as the company is made up.
+    void windowTexts() {
+        QFETCH(quint16, selector);
+        QFETCH(QStringList, texts);
+        QTemporaryDir dir;
+        SeededRandomSource random(1);
+        QVERIFY(WriteScheduleFile(dir.path() + u'/', u"a.mvs"_s, ScheduleDocument(), random));
+        QFile file(dir.filePath(u"a.mvs"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly) && file.read(5) == "MORVA");
+        texts[2] += u' ' + QString::fromLatin1(file.read(20));
+
+        SelectTextTable(selector);
+        const AboutMorvaScheduleGeneratorForm program;
+        ScriptedDialogs dialogs;
+        const AboutCompanyForm company(dialogs, [](const QUrl&) { return true; });
+        QCOMPARE((QStringList{program.windowTitle(),
+                              program.findChild<QLabel*>(u"SoftwareVersionLabel"_s)->text(),
+                              program.findChild<QLabel*>(u"ScheduleKernelLabel"_s)->text(),
+                              company.windowTitle()}),
+                 texts);
+        QString shown;
+        for (const QLabel* label :
+             company.findChildren<QLabel*>() + program.findChildren<QLabel*>())
+            shown += label->text() + u' ';
+        shown.remove(QRegularExpression(u"\\bexample\\.(com|jp|org)\\b"_s));
+        QVERIFY2(!shown.contains(QRegularExpression(u"(?i)\\w\\.[a-z]{2,}"_s)), qPrintable(shown));
+    }
+
+    void linkOpens_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("head office web") << u"MorvaWWWLabel"_s << u"http://www.example.com/"_s;
+        QTest::newRow("head office mail") << u"MorvaEmailLabel"_s << u"mailto:info@example.com"_s;
+        QTest::newRow("Japan web") << u"MorvaJapWWWLabel"_s << u"http://www.example.jp/"_s;
+        QTest::newRow("Japan mail") << u"MorvaJapEmailLabel"_s << u"mailto:support@example.jp"_s;
+        QTest::newRow("USA web") << u"MorvaUSAWWWLabel"_s << u"http://www.example.org/"_s;
+        QTest::newRow("USA mail") << u"MorvaUSAEmailLabel"_s << u"mailto:sales@example.org"_s;
+    }
+
+    // A click opens exactly the address the label shows; when that fails the
+    // user reads "Link error".
+    void linkOpens() {
+        QFETCH(QString, label);
+        QFETCH(QString, link);
+        ScriptedDialogs dialogs;
+        QStringList opened;
+        AboutCompanyForm form(dialogs, [&opened](const QUrl& url) {
+            opened.append(url.toString());
+            return opened.size() == 1; // the second click fails
+        });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* linkLabel = form.findChild<LinkLabel*>(label);
+        QVERIFY(linkLabel->text().endsWith(QString(link).remove(u"mailto:"_s)));
+        QTest::mouseClick(linkLabel, Qt::LeftButton);
+        QVERIFY(dialogs.calls().isEmpty());
+        QTest::mouseClick(linkLabel, Qt::LeftButton);
+        QCOMPARE(opened, (QStringList{link, link}));
+        QCOMPARE(dialogs.messages(), QStringList{u"Link error"_s});
+    }
+};
+
+QTEST_MAIN(TestAboutForms)
+#include "tst_aboutforms.moc"

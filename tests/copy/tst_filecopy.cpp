@@ -1,0 +1,239 @@
+// The media copy: a copy is made whole under its own name or not at all, and a
+// failed one changes nothing in any folder. Then the copy window, with scripted
+// dialogs and an injected drive list in which a folder of the test plays a
+// second drive and a missing path an empty drive.
+
+#include "ScriptedDialogs.h"
+#include "copy/CopyForm.h"
+#include "copy/FileCopy.h"
+#include "mainwindow/SystemInfoFile.h"
+#include "texts/CurrentTexts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QFileSystemModel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using FileMap = QMap<QString, QByteArray>;
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Every file and folder under root, hidden ones included, with its bytes: a
+// changed byte and a left-over temporary file both show up.
+FileMap Snapshot(const QString& root) {
+    FileMap entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next()); // a folder does not open
+        entries.insert(QDir(root).relativeFilePath(file.fileName()),
+                       file.open(QIODevice::ReadOnly) ? file.readAll() : "<folder>");
+    }
+    return entries;
+}
+
+constexpr qint64 ClipSize = (1 << 20) + 5000; // two chunks
+
+// Copies in a child process whose files cannot grow past limit bytes (0: no
+// limit): a full disk that holds for root too. Exit code 0: copied, 1: refused.
+int CopyInChild(const QString& source, const QString& name, const QString& target, qint64 limit) {
+    const pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit fileSize{limit > 0 ? rlim_t(limit) : RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &fileSize);
+        _exit(CopyFileToFolder(source, name, target) ? 0 : 1);
+    }
+    int status = 0;
+    const bool ended = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
+    return ended ? WEXITSTATUS(status) : -1;
+}
+
+const QString FileName = u"Clip.mp3"_s; // as the media editor shows it
+
+// For the window: a program folder, a media folder with the file to copy, a
+// target folder named like it but longer, a second drive and a listed drive
+// that is not there.
+struct Setup {
+    QTemporaryDir dir;
+    QString base = dir.path() + u'/', appFolder = base + u"app/"_s, media = base + u"media/"_s;
+    QString driveB = base + u"driveB"_s, folderB = driveB + u"/Player, Spring 2007/"_s;
+    QString unplugged = base + u"unplugged"_s, target = base + u"media2/"_s;
+    AppContext context = SetupAppPaths(appFolder);
+    ScriptedDialogs dialogs;
+
+    Setup() {
+        for (const QString& folder : {appFolder, media, target, folderB})
+            QDir().mkpath(folder);
+        WriteBytes(media + FileName, "the media file");
+        context.mediaFolder = media;
+    }
+    std::unique_ptr<CopyForm> open() {
+        const QStringList drives{DriveOfFolder(appFolder), driveB, unplugged};
+        auto form = std::make_unique<CopyForm>(dialogs, context, [drives] { return drives; });
+        form->setFileName(FileName);
+        form->Form_Load();
+        return form;
+    }
+    // What the window shows and what the context remembers for the next time.
+    QStringList choice(const CopyForm& form) const {
+        return {form.shownDrive(), form.shownFolder(), context.copyTargetDrive,
+                context.copyTargetFolder};
+    }
+};
+
+} // namespace
+
+class TestFileCopy final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { SelectTextTable(EnglishLanguageSelector); }
+
+    // Runs before any window exists: the copies below run in forked children.
+    void copy_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("target"); // relative to the base folder
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<bool>("copied");
+        const QString clip = u"Clip.Mp3"_s;
+        QTest::newRow("new, letter case kept") << clip << u"empty"_s << 0LL << true;
+        QTest::newRow("empty file") << u"silence.mp3"_s << u"empty/"_s << 0LL << true;
+        QTest::newRow("replaces, exactly room enough") << clip << u"old/"_s << ClipSize << true;
+        QTest::newRow("disk full, old file kept") << clip << u"old/"_s << ClipSize - 1 << false;
+        QTest::newRow("disk full, nothing created") << clip << u"empty/"_s << 1LL << false;
+        QTest::newRow("source gone, old file kept") << u"Gone.mp3"_s << u"old/"_s << 0LL << false;
+        QTest::newRow("target folder missing") << clip << u"nowhere/"_s << 0LL << false;
+        QTest::newRow("a folder in the file's place") << clip << u"blocked/"_s << 0LL << false;
+    }
+
+    // A copy either lands whole under its own name or changes nothing at all:
+    // an old file keeps its bytes and no partial or temporary file is left.
+    void copy() {
+        QFETCH(QString, name);
+        QFETCH(QString, target);
+        QFETCH(qint64, limit);
+        QFETCH(bool, copied);
+        QTemporaryDir dir;
+        const QString base = dir.path() + u'/', source = base + u"source/"_s;
+        // Period 13: a chunk written twice or lost changes the bytes.
+        const QByteArray content =
+            QByteArray("0123456789abc").repeated(ClipSize / 13 + 1).left(ClipSize);
+        for (const QString& folder : {u"source"_s, u"empty"_s, u"old"_s, u"blocked/Clip.Mp3"_s})
+            QVERIFY(QDir().mkpath(base + folder));
+        for (const QString& file : {u"old/Clip.Mp3"_s, u"old/Gone.mp3"_s,
+                                    u"blocked/Clip.Mp3/inside"_s, u"source/silence.mp3"_s})
+            QVERIFY(WriteBytes(base + file, file.startsWith(u"source") ? "" : "old bytes"));
+        QVERIFY(WriteBytes(source + u"Clip.Mp3"_s, content));
+        FileMap expected = Snapshot(base);
+        if (copied)
+            expected.insert(QDir::cleanPath(target) + u'/' + name, expected[u"source/"_s + name]);
+
+        QCOMPARE(CopyInChild(source, name, base + target, limit), copied ? 0 : 1);
+        QCOMPARE(Snapshot(base), expected);
+    }
+
+    // ---- the copy window ---------------------------------------------------
+
+    void copyWindow_data() {
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("copied");
+        const QString copied = u"File Copied"_s, failed = u"File Copy Error!"_s;
+        QTest::newRow("new file") << QStringList{copied} << true;
+        QTest::newRow("source vanished") << QStringList{failed} << false;
+        QTest::newRow("overwrite declined") << QStringList() << false;
+        QTest::newRow("overwrite accepted") << QStringList{copied} << true;
+        QTest::newRow("same folder") << QStringList{failed} << false;
+    }
+
+    void copyWindow() {
+        QFETCH(QStringList, messages);
+        QFETCH(bool, copied);
+        const QString situation = QString::fromLatin1(QTest::currentDataTag());
+        Setup setup;
+        if (situation.startsWith(u"overwrite")) {
+            QVERIFY(WriteBytes(setup.target + FileName, "old bytes"));
+            setup.dialogs.answerOkCancel(situation == u"overwrite accepted");
+        }
+        if (situation == u"source vanished")
+            QVERIFY(QFile::remove(setup.media + FileName));
+        if (situation == u"same folder") // written another way: spaces, letter case, no separator
+            setup.context.mediaFolder = u"  "_s + setup.media.toUpper().chopped(1) + u' ';
+        auto form = setup.open();
+        form->showFolder(situation == u"same folder" ? setup.media : setup.target);
+        FileMap expected = Snapshot(setup.base);
+        if (copied)
+            expected.insert(u"media2/"_s + FileName, "the media file");
+
+        form->CopyCmd_Click();
+        QCOMPARE(setup.dialogs.messages(), messages);
+        // Only an existing target in another folder brings the question (an
+        // unscripted one is unexpected): "media2" is not the media folder.
+        QVERIFY(setup.dialogs.allAnswersUsed() && !setup.dialogs.hadUnexpectedCall());
+        QCOMPARE(Snapshot(setup.base), expected);
+        // Whatever the outcome, the window takes input again.
+        QVERIFY(form->findChild<QPushButton*>(u"CopyCmd"_s)->isEnabled() &&
+                !qApp->overrideCursor());
+    }
+
+    // An unreadable drive brings back the drive and folder picked before, and
+    // these are shown again after a restart that reads SystemInfo.txt.
+    void choiceIsKept() {
+        Setup setup;
+        const QStringList chosen{setup.driveB, setup.folderB, setup.driveB, setup.folderB};
+        {
+            auto form = setup.open();
+            auto* drives = form->findChild<QComboBox*>(u"CopyDrive"_s);
+            drives->setCurrentText(setup.driveB);
+            auto* tree = form->findChild<QTreeView*>(u"CopyDir"_s);
+            tree->setCurrentIndex(
+                qobject_cast<QFileSystemModel*>(tree->model())->index(setup.folderB.chopped(1)));
+            drives->setCurrentText(setup.unplugged);
+            QCOMPARE(setup.dialogs.messages(),
+                     QStringList{u"Device["_s + setup.unplugged + u"] Error!"_s});
+            QCOMPARE(setup.choice(*form), chosen);
+        }
+        QVERIFY(WriteSystemInfo(setup.context));
+        setup.context = SetupAppPaths(setup.appFolder);
+        QCOMPARE(ReadSystemInfo(setup.context), SystemInfoStatus::Read);
+        QCOMPARE(setup.choice(*setup.open()), chosen);
+    }
+
+    void unusableChoiceFallsBackToProgramFolder_data() {
+        QTest::addColumn<QString>("drive"); // relative to the base folder
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("drive not listed") << u"media2"_s << u"media2/"_s;
+        QTest::newRow("folder gone") << u"driveB"_s << u"driveB/gone/"_s;
+        QTest::newRow("folder not on the drive") << u"driveB"_s << u"media2/"_s;
+    }
+
+    void unusableChoiceFallsBackToProgramFolder() {
+        QFETCH(QString, drive);
+        QFETCH(QString, folder);
+        Setup setup;
+        setup.context.copyTargetDrive = setup.base + drive;
+        setup.context.copyTargetFolder = setup.base + folder;
+        const QStringList program{DriveOfFolder(setup.appFolder), setup.appFolder};
+        QCOMPARE(setup.choice(*setup.open()), program + program);
+        QVERIFY(setup.dialogs.calls().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestFileCopy)
+#include "tst_filecopy.moc"

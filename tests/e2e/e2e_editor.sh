@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# The real editor under X: first start, the refused second copy, File > Exit
+# through the keyboard, and the remembered schedule at the next start.
+# Usage: e2e_editor.sh EDITOR MVSTOOL   (run under xvfb-run; screenshots go to
+# the current folder, which ctest sets to this test's build folder)
+set -u
+
+editor=$1
+mvstool=$2
+shots=$PWD
+title="Morva Schedule Generator"
+
+work=$(mktemp -d)
+work=$(cd "$work" && pwd -P)
+app="$work/app"
+schedules="$work/schedules"
+mkdir -p "$app" "$schedules"
+cp "$editor" "$app/"
+program="$app/$(basename "$editor")"
+
+started=()
+cleanup() {
+    for pid in "${started[@]}"; do
+        kill -9 "$pid" 2>/dev/null
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 2' INT TERM HUP
+
+rm -f "$shots"/e2e_*.png
+shot() { import -window root "$shots/e2e_$1.png" 2>/dev/null || true; }
+fail() {
+    echo "FAIL: $*" >&2
+    shot failure
+    exit 1
+}
+
+# Starts the copy in the program folder; its pid is in $last_pid.
+start_editor() {
+    (cd "$app" && exec "$program") &
+    last_pid=$!
+    started+=("$last_pid")
+}
+
+# Polls (at most $2 seconds) for a visible window of process $3 whose name is
+# exactly $1; prints its id.
+wait_for_window() {
+    local name=$1 seconds=$2 pid=$3 id
+    for ((i = 0; i < seconds * 10; i++)); do
+        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+            if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ]; then
+                echo "$id"
+                return 0
+            fi
+        done
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Polls (at most $2 seconds) until process $1 has ended; its status is in $exit_status.
+wait_for_exit() {
+    local pid=$1 seconds=$2
+    for ((i = 0; i < seconds * 10; i++)); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            exit_status=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Counts the visible windows of process $1.
+visible_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
+
+focus() { timeout 5 xdotool windowfocus --sync "$1" || fail "cannot focus window $1"; }
+
+# File > Exit through the keyboard: Alt+F opens the menu on its first item,
+# Up wraps to the last one, Exit.
+exit_through_file_menu() {
+    local window=$1 pid=$2 before
+    focus "$window"
+    before=$(visible_windows "$pid")
+    xdotool key alt+f
+    for ((i = 0; i < 50; i++)); do
+        [ "$(visible_windows "$pid")" -gt "$before" ] && break
+        sleep 0.1
+    done
+    [ "$(visible_windows "$pid")" -gt "$before" ] || fail "Alt+F opened no menu"
+    xdotool key Up Return
+    wait_for_exit "$pid" 10 || fail "File > Exit did not end the program"
+    [ "$exit_status" = 0 ] || fail "the editor ended with status $exit_status"
+}
+
+# The settings file: exactly seven lines, each ending in CR LF.
+check_system_info() {
+    local file="$app/SystemInfo.txt"
+    [ -f "$file" ] || fail "no SystemInfo.txt after Exit"
+    [ "$(wc -l <"$file")" = 7 ] || fail "SystemInfo.txt has $(wc -l <"$file") lines"
+    [ "$(grep -c $'\r$' "$file")" = 7 ] || fail "a line of SystemInfo.txt does not end in CR LF"
+    [ "$(tail -c 2 "$file" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "SystemInfo.txt does not end in CR LF"
+}
+
+line_of() { sed -n "$1p" "$app/SystemInfo.txt" | tr -d '\r'; }
+
+# 1. First start in an empty folder: a new schedule named morva.mvs there.
+start_editor
+first=$last_pid
+main_window=$(wait_for_window "$title - $app/morva.mvs" 20 "$first") ||
+    fail "no main window named '$title - $app/morva.mvs'"
+shot 1_first_start
+created=$(find "$app" -mindepth 1 ! -name "$(basename "$program")")
+[ -z "$created" ] || fail "start-up created files: $created"
+
+# 2. A second copy from the same folder says so and ends without writing.
+start_editor
+second=$last_pid
+notice=$(wait_for_window "$title" 20 "$second") || fail "the second copy showed no message"
+shot 2_running_message
+focus "$notice"
+xdotool key Return
+wait_for_exit "$second" 10 || fail "the second copy did not end after its message"
+[ "$exit_status" = 0 ] || fail "the second copy ended with status $exit_status"
+kill -0 "$first" 2>/dev/null || fail "the first copy ended too"
+[ ! -e "$app/SystemInfo.txt" ] || fail "the second copy wrote SystemInfo.txt"
+
+# 3. File > Exit ends the program and leaves complete settings.
+exit_through_file_menu "$main_window" "$first"
+check_system_info
+[ "$(line_of 1)" = "\"$app/\"" ] || fail "line 1: $(line_of 1)"
+[ "$(line_of 3)" = "\"$app/\"" ] || fail "line 3: $(line_of 3)"
+[ "$(line_of 4)" = '"morva.mvs"' ] || fail "line 4: $(line_of 4)"
+[[ "$(line_of 6)" == *",\"$app/\"" ]] || fail "line 6: $(line_of 6)"
+[ "$(line_of 7)" = '"1"' ] || fail "line 7: $(line_of 7)"
+
+# 4. A schedule made elsewhere, remembered in the settings, is reopened.
+cat >"$work/spring.json" <<'JSON'
+{
+  "basic": [{"name": "SONG", "extension": "MP3", "playTimes": 5, "volume": 17}],
+  "advance": [
+    {"startDate": "2006-12-28", "startTime": "00:00:00",
+     "stopDate": "2007-01-05", "stopTime": "23:59:59", "weekDay": 7,
+     "details": [{"name": "CLIP", "extension": "MPG", "playTimes": 1, "volume": 0}]}
+  ]
+}
+JSON
+"$mvstool" build "$work/spring.json" -o "$schedules/spring.mvs" || fail "mvstool build failed"
+sed -i "3s|.*|\"$schedules/\"\r|; 4s|.*|\"spring.mvs\"\r|" "$app/SystemInfo.txt"
+check_system_info
+schedule_sum=$(md5sum <"$schedules/spring.mvs")
+
+start_editor
+third=$last_pid
+main_window=$(wait_for_window "$title - $schedules/spring.mvs" 20 "$third") ||
+    fail "the remembered schedule was not reopened"
+shot 3_remembered_schedule
+exit_through_file_menu "$main_window" "$third"
+check_system_info
+# Reopening it moved the Open dialog's folder there too.
+[ "$(line_of 1)" = "\"$schedules/\"" ] || fail "line 1 after reopening: $(line_of 1)"
+[ "$(line_of 4)" = '"spring.mvs"' ] || fail "line 4 after reopening: $(line_of 4)"
+# Leaving without a change does not touch the schedule.
+[ "$(md5sum <"$schedules/spring.mvs")" = "$schedule_sum" ] || fail "the schedule file changed"
+
+echo "e2e_editor: all stages passed"

@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# The real editor and its lock file under X: an empty, a garbage and a stale
+# lock (left by an editor killed with SIGKILL) never keep it from starting,
+# and of four copies started at the same moment in one folder exactly one
+# shows its main window; the others say the program is running and end
+# without writing SystemInfo.txt.
+# Usage: lockfiles_editor.sh EDITOR LOCKHELPER   (run under xvfb-run)
+set -u
+
+editor=$1
+lockhelper=$2
+title="Morva Schedule Generator"
+running_notice="$title" # the second-instance notice carries the program's name
+
+work=$(mktemp -d)
+work=$(cd "$work" && pwd -P)
+app="$work/app"
+mkdir -p "$app" "$work/tmp"
+cp "$editor" "$app/"
+program="$app/$(basename "$editor")"
+settings="$app/SystemInfo.txt"
+main_title="$title - $app/morva.mvs"
+# A temp folder of its own: the lock of this run is nobody else's.
+export TMPDIR="$work/tmp"
+lock=$("$lockhelper" "$app") || { echo "FAIL: no lock path" >&2; exit 1; }
+
+started=()
+# Only a process that is still this script's child is killed: the pid of one
+# that has ended may already belong to someone else's process.
+kill_if_ours() {
+    [ "$(ps -o ppid= -p "$1" 2>/dev/null | tr -d ' ')" = "$$" ] && kill -9 "$1" 2>/dev/null
+}
+cleanup() {
+    for pid in "${started[@]}"; do
+        kill_if_ours "$pid"
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 2' INT TERM HUP
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts a copy in the program folder; its pid is in $last_pid.
+start_editor() {
+    (cd "$app" && exec "$program") &
+    last_pid=$!
+    started+=("$last_pid")
+}
+
+# The id of a visible window of process $1 named exactly $2, if there is one.
+window_of() {
+    local pid=$1 name=$2 id
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Polls (at most $3 seconds) for a window of process $1 named $2; prints its id.
+wait_for_window() {
+    local pid=$1 name=$2 deadline=$((SECONDS + $3))
+    while ((SECONDS < deadline)); do
+        window_of "$pid" "$name" && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Polls (at most $2 seconds) until process $1 has ended; its status is in $exit_status.
+wait_for_exit() {
+    local pid=$1 deadline=$((SECONDS + $2))
+    while ((SECONDS < deadline)); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            exit_status=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+visible_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
+
+focus() { timeout 5 xdotool windowfocus --sync "$1" || fail "cannot focus window $1"; }
+
+# File > Exit through the keyboard: Alt+F opens the menu on its first item,
+# Up wraps to the last one, Exit. The program must end with status 0.
+exit_through_file_menu() {
+    local window=$1 pid=$2 before
+    focus "$window"
+    before=$(visible_windows "$pid")
+    xdotool key alt+f
+    local deadline=$((SECONDS + 5))
+    while ((SECONDS < deadline)); do
+        [ "$(visible_windows "$pid")" -gt "$before" ] && break
+        sleep 0.1
+    done
+    [ "$(visible_windows "$pid")" -gt "$before" ] || fail "Alt+F opened no menu"
+    xdotool key Up Return
+    wait_for_exit "$pid" 10 || fail "File > Exit did not end the program"
+    [ "$exit_status" = 0 ] || fail "the editor ended with status $exit_status"
+}
+
+# The first line of the lock file: the pid of its holder.
+lock_holder() { head -n 1 "$lock" 2>/dev/null; }
+
+# An editor starts over the given lock file, holds the lock, and leaves
+# complete settings and no lock when it ends.
+starts_over_lock() {
+    local what=$1 window
+    start_editor
+    window=$(wait_for_window "$last_pid" "$main_title" 30) ||
+        fail "$what: no main window"
+    [ "$(lock_holder)" = "$last_pid" ] || fail "$what: the lock names '$(lock_holder)', not $last_pid"
+    exit_through_file_menu "$window" "$last_pid"
+    [ ! -e "$lock" ] || fail "$what: the lock is still there after Exit"
+    [ "$(grep -c $'\r$' "$settings")" = 7 ] || fail "$what: SystemInfo.txt is not complete"
+    echo "ok: starts over $what"
+}
+
+# 1. Leftover lock files.
+: >"$lock"
+starts_over_lock "an empty lock file"
+printf 'not a lock\n\001\002\377\n' >"$lock"
+starts_over_lock "a garbage lock file"
+
+start_editor
+crashed=$last_pid
+wait_for_window "$crashed" "$main_title" 30 >/dev/null || fail "crash: no main window"
+kill_if_ours "$crashed"
+wait "$crashed" 2>/dev/null
+[ "$(lock_holder)" = "$crashed" ] || fail "the killed editor left no lock naming it"
+starts_over_lock "the lock of an editor killed with SIGKILL"
+
+# 2. Four copies started at the same moment, in a clean folder and over a
+# garbage lock: they wait (at most 10 s) for a file to appear, then start.
+start_four_at_once() {
+    local go="$work/go"
+    rm -f "$go"
+    four=()
+    for ((n = 0; n < 4; n++)); do
+        (
+            deadline=$((SECONDS + 10))
+            while [ ! -e "$go" ] && ((SECONDS < deadline)); do sleep 0.01; done
+            cd "$app" && exec "$program" 2>"$work/copy-$n.log"
+        ) &
+        four+=("$!")
+        started+=("$!")
+    done
+    sleep 0.5 # all four are waiting
+    : >"$go"
+}
+
+at_once() {
+    local what=$1 pid main="" mains notices
+    rm -f "$settings"
+    start_four_at_once
+    # Bounded: until every copy shows its window.
+    local deadline=$((SECONDS + 40))
+    while ((SECONDS < deadline)); do
+        mains=0
+        notices=0
+        for pid in "${four[@]}"; do
+            window_of "$pid" "$main_title" >/dev/null && { mains=$((mains + 1)); main=$pid; }
+            window_of "$pid" "$running_notice" >/dev/null && notices=$((notices + 1))
+        done
+        [ $((mains + notices)) -ge 4 ] && break
+        sleep 0.1
+    done
+    if [ "$mains" != 1 ] || [ "$notices" != 3 ]; then
+        for ((n = 0; n < 4; n++)); do
+            pid=${four[n]}
+            if kill -0 "$pid" 2>/dev/null; then
+                echo "copy $pid: running" >&2
+            else
+                wait "$pid"
+                echo "copy $pid: ended with status $?" >&2
+            fi
+            for id in $(xdotool search --pid "$pid" 2>/dev/null); do
+                echo "  window $id '$(xdotool getwindowname "$id" 2>/dev/null)'" >&2
+            done
+            sed 's/^/  /' "$work/copy-$n.log" >&2
+        done
+    fi
+    [ "$mains" = 1 ] || fail "$what: $mains main windows"
+    [ "$notices" = 3 ] || fail "$what: $notices notices that the program is running"
+    for pid in "${four[@]}"; do
+        [ "$pid" = "$main" ] && continue
+        notice=$(window_of "$pid" "$running_notice") || fail "$what: notice of $pid gone"
+        focus "$notice"
+        xdotool key Return
+        wait_for_exit "$pid" 10 || fail "$what: copy $pid did not end after its notice"
+        [ "$exit_status" = 0 ] || fail "$what: copy $pid ended with status $exit_status"
+    done
+    [ ! -e "$settings" ] || fail "$what: a refused copy wrote SystemInfo.txt"
+    [ "$(lock_holder)" = "$main" ] || fail "$what: the lock does not name the running copy"
+    exit_through_file_menu "$(window_of "$main" "$main_title")" "$main"
+    [ -e "$settings" ] || fail "$what: no SystemInfo.txt after Exit"
+    [ ! -e "$lock" ] || fail "$what: the lock is still there after Exit"
+    echo "ok: four at once, $what: one main window, three notices"
+}
+
+at_once "in a clean folder"
+printf 'garbage\n' >"$lock"
+at_once "over a garbage lock file"
+
+echo "lockfiles_editor: all stages passed"

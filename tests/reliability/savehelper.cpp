@@ -1,0 +1,84 @@
+// Saves a schedule over and over into one file until it is killed; the
+// killed-save test kills it at random moments.
+//
+//   savehelper document|bytes FOLDER NAME PROGRESS_FILE large|small SEED [SAVES]
+//
+// document: each save is WriteScheduleFile of the large and the small
+//   document in turn, with fresh random values (SeededRandomSource(SEED)).
+// bytes: each save writes the fixed bytes of one of the two documents
+//   (FixedBytesOf, drawn from SEED) through WriteFileSafely, so nearly all of
+//   the time goes to writing the file.
+// large|small: which document the first save writes.
+// PROGRESS_FILE (SaveProgressFileSize bytes) receives the save counts.
+// SAVES: stop after that many saves (exit 0); without it, save until killed.
+// Prints HelperRunningLine before the first save. Exit 2: wrong arguments,
+// 3: a save failed.
+
+#include "KilledSaveDocuments.h"
+#include "schedule/RandomSource.h"
+#include "schedule/SafeFileWrite.h"
+#include "schedule/ScheduleWriter.h"
+
+#include <QFile>
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+SaveProgress* mapProgress(const char* path) {
+    const int fd = open(path, O_RDWR);
+    if (fd < 0)
+        return nullptr;
+    void* mapped = mmap(nullptr, SaveProgressFileSize, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    close(fd);
+    return mapped == MAP_FAILED ? nullptr : static_cast<SaveProgress*>(mapped);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 7 && argc != 8)
+        return 2;
+    const bool bytesMode = std::strcmp(argv[1], "bytes") == 0;
+    const QString folder = QFile::decodeName(argv[2]);
+    const QString name = QFile::decodeName(argv[3]);
+    SaveProgress* progress = mapProgress(argv[4]);
+    const bool largeFirst = std::strcmp(argv[5], "large") == 0;
+    const quint32 seed = quint32(std::strtoul(argv[6], nullptr, 10));
+    const quint32 saves = argc == 8 ? quint32(std::strtoul(argv[7], nullptr, 10)) : 0;
+    if (!progress)
+        return 2;
+    std::atomic_ref<quint32> started(progress->started);
+    std::atomic_ref<quint32> completed(progress->completed);
+    // Take the page faults of the shared mapping now: on a journalling file
+    // system the first store may wait for the journal, which would widen the
+    // gap between the end of a save and its count.
+    started.store(0);
+    completed.store(0);
+
+    const QByteArray largeBytes = bytesMode ? FixedBytesOf(LargeDocument(), seed) : QByteArray();
+    const QByteArray smallBytes = bytesMode ? FixedBytesOf(SmallDocument(), seed) : QByteArray();
+    SeededRandomSource random(seed);
+
+    if (write(STDOUT_FILENO, HelperRunningLine, std::strlen(HelperRunningLine)) < 0)
+        return 2;
+    for (quint32 save = 1; saves == 0 || save <= saves; ++save) {
+        started.store(save);
+        QString error;
+        const bool saved =
+            bytesMode
+                ? WriteFileSafely(folder + name,
+                                  (save % 2 == 1) == largeFirst ? largeBytes : smallBytes, &error)
+                : WriteScheduleFile(folder, name, DocumentOfSave(save, largeFirst), random, &error);
+        if (!saved) {
+            std::fprintf(stderr, "save %u failed: %s\n", save, qPrintable(error));
+            return 3;
+        }
+        completed.store(save);
+    }
+    return 0;
+}
