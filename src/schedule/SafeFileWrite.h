@@ -7,7 +7,8 @@
 // Writes a file so that it appears whole or not at all. The bytes go to an
 // unnamed file in the target's folder that takes the target's name only when
 // every byte is on the disk, so a failed write, a full disk or a killed
-// process leaves the old file exactly as it was and no temporary file behind.
+// process leaves the old file exactly as it was and no partial file behind
+// (see RemoveStaleSavingFiles for the one name a kill can leave).
 // Where the file system has no unnamed files, a QSaveFile does the same with
 // a named temporary file.
 class SafeFileWriter final {

@@ -18,9 +18,10 @@ mkdir -p "$app" "$schedules"
 cp "$editor" "$app/"
 program="$app/$(basename "$editor")"
 
-started=()
 cleanup() {
-    for pid in "${started[@]}"; do
+    # Only the editors still running as this script's jobs: an ended one's
+    # pid may already belong to another process.
+    for pid in $(jobs -p); do
         kill -9 "$pid" 2>/dev/null
     done
     rm -rf "$work"
@@ -40,7 +41,6 @@ fail() {
 start_editor() {
     (cd "$app" && exec "$program") &
     last_pid=$!
-    started+=("$last_pid")
 }
 
 # Polls (at most $2 seconds) for a visible window of process $3 whose name is

@@ -12,22 +12,31 @@
 // PROGRESS_FILE (SaveProgressFileSize bytes) receives the save counts.
 // SAVES: stop after that many saves (exit 0); without it, save until killed.
 // Prints HelperRunningLine before the first save. Exit 2: wrong arguments,
-// 3: a save failed.
+// 3: a save failed, 4: nobody killed it within MaxLifeMs.
+//
+// It never outlives the test: it dies with its parent, and ends by itself
+// after MaxLifeMs.
 
 #include "KilledSaveDocuments.h"
 #include "schedule/RandomSource.h"
 #include "schedule/SafeFileWrite.h"
 #include "schedule/ScheduleWriter.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
+
+// Far longer than any kill takes to arrive.
+constexpr qint64 MaxLifeMs = 20000;
 
 SaveProgress* mapProgress(const char* path) {
     const int fd = open(path, O_RDWR);
@@ -41,6 +50,13 @@ SaveProgress* mapProgress(const char* path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // A test killed by a timeout must not leave this saving forever.
+    const pid_t parent = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        return 4;
+    QElapsedTimer life;
+    life.start();
     if (argc != 7 && argc != 8)
         return 2;
     const bool bytesMode = std::strcmp(argv[1], "bytes") == 0;
@@ -79,6 +95,8 @@ int main(int argc, char* argv[]) {
             return 3;
         }
         completed.store(save);
+        if (life.hasExpired(MaxLifeMs))
+            return 4;
     }
     return 0;
 }
