@@ -28,6 +28,7 @@ QList<MediaEntry> Numbered(const QByteArray& prefix, int count) {
 ScheduleDocument withRows(ScheduleList list, int rows) {
     QList<AdvanceEntry> advance;
     for (int k = 0; k < (list == Advance ? rows : 2); ++k) {
+        // Distinct start dates give distinct rows; nothing here checks the period.
         const AdvancePeriod period{.startYear = quint8(k % 100), .startDay = quint8(k % 28 + 1)};
         const int details = list == Detail && k == 1 ? rows : 1;
         advance.append({period, Numbered("D" + QByteArray::number(k) + "_", details)});

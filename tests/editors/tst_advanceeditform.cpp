@@ -93,10 +93,10 @@ private Q_SLOTS:
         QCOMPARE(editor.form.period(), message.isEmpty() ? shown : AdvancePeriod());
         QCOMPARE(editor.dialogs.messages(),
                  message.isEmpty() ? QStringList() : QStringList{message});
-        // Refused, the window stays open; Cancel closes it.
+        // Refused, the window stays open; Cancel rejects it.
         QCOMPARE(editor.form.isVisible(), !message.isEmpty());
         editor.click(u"CancelCmd"_s);
-        QVERIFY(!editor.form.isVisible());
+        QCOMPARE(editor.form.result(), int(QDialog::Rejected));
     }
 
     void dayListFollowsYearAndMonth() {
