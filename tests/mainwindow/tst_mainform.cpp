@@ -170,19 +170,21 @@ private Q_SLOTS:
         QCOMPARE(ShownCaption(*m_window), ExpectedCaption(m_other->file(u"X.mvs"_s))); // no mark
     }
 
-    // New and Exit ask about a changed document only. Cancel, or a save that
-    // fails, keeps everything: the document, the file byte for byte, its name
-    // and the caption.
+    // New, Open and Exit ask about a changed document only. Cancel, or a save
+    // that fails, keeps everything: the document, the file byte for byte, its
+    // name and the caption.
     void givingUpTheDocument_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QByteArray>("added"); // a basic entry's name; empty: unchanged
         QTest::addColumn<SaveChangesAnswer>("answer");
         const auto cancel = SaveChangesAnswer::Cancel;
         const auto save = SaveChangesAnswer::Save;
+        QTest::newRow("New, unchanged") << u"NewCmd"_s << QByteArray() << cancel;
         QTest::newRow("New, Cancel") << u"NewCmd"_s << QByteArray("MORE") << cancel;
         QTest::newRow("New, Save") << u"NewCmd"_s << QByteArray("MORE") << save;
         // A name byte no key can store (only a foreign file brings one in).
         QTest::newRow("New, Save fails") << u"NewCmd"_s << QByteArray(16, '\xff') << save;
+        QTest::newRow("Open, Cancel") << u"OpenCmd"_s << QByteArray("MORE") << cancel;
         QTest::newRow("Exit, unchanged") << u"ExitCmd"_s << QByteArray() << cancel;
         QTest::newRow("Exit, Cancel") << u"ExitCmd"_s << QByteArray("MORE") << cancel;
         QTest::newRow("Exit, Don't save")
