@@ -19,11 +19,6 @@ public:
     void moveUp(ScheduleList list);
     void moveDown(ScheduleList list);
 
-    // The editing values the last command set.
-    EditMode editMode() const { return m_editMode; }
-    int editRow() const { return m_editRow; }
-    int editAdvanceRow() const { return m_editAdvanceRow; }
-
 private:
     int rowCount(ScheduleList list) const;
     // The selected row of a non-empty list, selecting row 0 when none is.

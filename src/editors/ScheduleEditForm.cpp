@@ -88,7 +88,6 @@ void ScheduleEditForm::InitScheduleEditFormOsd() {
 }
 
 void ScheduleEditForm::MediaEditSetup(EditMode mode, const MediaEntry& entry) {
-    m_mode = mode;
     InitScheduleEditFormOsd();
     FillNumbers(m_playTimesCombo, 0, MaxPlayTimes);
     FillNumbers(m_volumeCombo, 0, MaxVolumeLevel);

@@ -25,7 +25,6 @@ public:
 
     // The entry as the fields describe it, valid after OK.
     MediaEntry entry() const { return m_entry; }
-    EditMode editMode() const { return m_mode; }
 
     // What Copy to... runs, with the picked file's name as typed (not upper-cased).
     void setCopyHandler(std::function<void(const QString& fileName)> handler) {
@@ -46,7 +45,6 @@ private:
 
     UserDialogs& m_dialogs;
     QString& m_mediaFolder;
-    EditMode m_mode = EditMode::Add;
     MediaEntry m_entry;
     std::function<void(const QString&)> m_copyHandler;
 

@@ -428,16 +428,6 @@ void MainForm::updateCaption() {
     setWindowModified(m_document.isModified());
 }
 
-int MainForm::normalListIndex() const {
-    return selectedViewRow(m_normalList);
-}
-int MainForm::advanceListIndex() const {
-    return selectedViewRow(m_advanceList);
-}
-int MainForm::detailListIndex() const {
-    return selectedViewRow(m_detailList);
-}
-
 void MainForm::RefreshNormalList() {
     selectViewRow(m_normalList, 0);
 }
@@ -450,7 +440,7 @@ void MainForm::RefreshAdvanceList() {
 }
 
 void MainForm::RefreshDetailList() {
-    m_detailModel->setAdvanceRow(advanceListIndex());
+    m_detailModel->setAdvanceRow(selectedViewRow(m_advanceList));
     selectViewRow(m_detailList, 0);
 }
 

@@ -38,7 +38,6 @@ public:
     const AppContext& context() const { return m_context; }
     AppContext& context() { return m_context; }
     EditableDocument& document() { return m_document; }
-    DocumentCommands& commands() { return *m_commands; }
     ColourBar* colourBar() const { return m_colourBar; }
     EditingCommands& editing() { return *m_editing; }
     // Tests replace the modal entry editors with scripted ones.
@@ -53,11 +52,6 @@ public:
     void RefreshDetailList();
     // Switches the text table at once and remembers the choice.
     void selectLanguage(quint16 languageSelector);
-
-    // The selected rows, -1 when none.
-    int normalListIndex() const;
-    int advanceListIndex() const;
-    int detailListIndex() const;
 
 public Q_SLOTS:
     void NewCmd_Click();

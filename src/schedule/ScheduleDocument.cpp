@@ -54,10 +54,6 @@ bool ScheduleDocument::swapBasic(qsizetype row, qsizetype neighbour) {
     return swapNeighbours(m_basic, row, neighbour);
 }
 
-bool ScheduleDocument::replaceAdvance(qsizetype row, const AdvanceEntry& entry) {
-    return replaceAt(m_advance, row, entry);
-}
-
 bool ScheduleDocument::setAdvancePeriod(qsizetype row, const AdvancePeriod& period) {
     if (!validRow(m_advance, row))
         return false;

@@ -32,7 +32,6 @@ public:
 
     // The advance list. An entry moves and is removed with its details.
     void appendAdvance(const AdvanceEntry& entry) { m_advance.append(entry); }
-    bool replaceAdvance(qsizetype row, const AdvanceEntry& entry);
     bool setAdvancePeriod(qsizetype row, const AdvancePeriod& period);
     bool removeAdvance(qsizetype row);
     bool swapAdvance(qsizetype row, qsizetype neighbour);
