@@ -74,41 +74,7 @@ wait_for_window() {
     return 1
 }
 
-# Polls (at most $2 seconds) until process $1 has ended; its status is in $exit_status.
-wait_for_exit() {
-    local pid=$1 deadline=$((SECONDS + $2))
-    while ((SECONDS < deadline)); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            wait "$pid"
-            exit_status=$?
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-
-visible_windows() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
-
-focus() { timeout 5 xdotool windowfocus --sync "$1" || fail "cannot focus window $1"; }
-
-# File > Exit through the keyboard: Alt+F opens the menu on its first item,
-# Up wraps to the last one, Exit. The program must end with status 0.
-exit_through_file_menu() {
-    local window=$1 pid=$2 before
-    focus "$window"
-    before=$(visible_windows "$pid")
-    xdotool key alt+f
-    local deadline=$((SECONDS + 5))
-    while ((SECONDS < deadline)); do
-        [ "$(visible_windows "$pid")" -gt "$before" ] && break
-        sleep 0.1
-    done
-    [ "$(visible_windows "$pid")" -gt "$before" ] || fail "Alt+F opened no menu"
-    xdotool key Up Return
-    wait_for_exit "$pid" 10 || fail "File > Exit did not end the program"
-    [ "$exit_status" = 0 ] || fail "the editor ended with status $exit_status"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/editor_window.sh"
 
 # The first line of the lock file: the pid of its holder.
 lock_holder() { head -n 1 "$lock" 2>/dev/null; }
