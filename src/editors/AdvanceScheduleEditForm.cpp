@@ -34,6 +34,23 @@ void addCaptionedList(QGridLayout* grid, int column, const QString& name, QCombo
     grid->addWidget(combo, 1, column);
 }
 
+// A frame of three captioned lists side by side, each named after the frame's
+// prefix and its part: StartYearCombo, StartYearCmd, StartYearLabel.
+QGroupBox* buildListGroup(const QString& frameName, const QString& prefix,
+                          std::initializer_list<std::pair<const char16_t*, QComboBox**>> parts,
+                          QWidget* parent) {
+    auto* frame = new QGroupBox(parent);
+    frame->setObjectName(frameName);
+    auto* grid = new QGridLayout(frame);
+    int column = 0;
+    for (const auto& [part, combo] : parts) {
+        const QString name = prefix + QString::fromUtf16(part);
+        *combo = MakePickList(name + u"Combo"_s, frame);
+        addCaptionedList(grid, column++, name, *combo, frame);
+    }
+    return frame;
+}
+
 } // namespace
 
 AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* parent)
@@ -47,8 +64,11 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* 
     auto* dateFrame = new QGroupBox(this);
     dateFrame->setObjectName(u"DateFrame"_s);
     auto* dateLayout = new QHBoxLayout(dateFrame);
-    dateLayout->addWidget(buildDateGroup(u"Start"_s, m_start, dateFrame));
-    dateLayout->addWidget(buildDateGroup(u"Stop"_s, m_stop, dateFrame));
+    for (auto [prefix, combos] : {std::pair{u"Start"_s, &m_start}, std::pair{u"Stop"_s, &m_stop}})
+        dateLayout->addWidget(buildListGroup(
+            prefix + u"DateFrame"_s, prefix,
+            {{u"Year", &combos->year}, {u"Month", &combos->month}, {u"Day", &combos->day}},
+            dateFrame));
     auto* weekDayFrame = new QGroupBox(dateFrame);
     weekDayFrame->setObjectName(u"WeekDayFrame"_s);
     auto* weekDayLayout = new QVBoxLayout(weekDayFrame);
@@ -60,8 +80,12 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* 
     auto* timeFrame = new QGroupBox(this);
     timeFrame->setObjectName(u"TimeSetupFrame"_s);
     auto* timeLayout = new QHBoxLayout(timeFrame);
-    timeLayout->addWidget(buildTimeGroup(u"Start"_s, m_startTime, timeFrame));
-    timeLayout->addWidget(buildTimeGroup(u"Stop"_s, m_stopTime, timeFrame));
+    for (auto [prefix, combos] :
+         {std::pair{u"Start"_s, &m_startTime}, std::pair{u"Stop"_s, &m_stopTime}})
+        timeLayout->addWidget(buildListGroup(
+            prefix + u"TimeFrame"_s, prefix,
+            {{u"Hour", &combos->hour}, {u"Minute", &combos->minute}, {u"Second", &combos->second}},
+            timeFrame));
     layout->addWidget(timeFrame);
 
     auto* buttons = new QHBoxLayout;
@@ -87,34 +111,6 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* 
     connect(ok, &QPushButton::clicked, this, &AdvanceScheduleEditForm::OKCmd_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     InitAdvanceScheduleEditFormOsd();
-}
-
-QGroupBox* AdvanceScheduleEditForm::buildDateGroup(const QString& prefix, DateCombos& combos,
-                                                   QWidget* parent) {
-    auto* frame = new QGroupBox(parent);
-    frame->setObjectName(prefix + u"DateFrame"_s);
-    auto* grid = new QGridLayout(frame);
-    combos.year = MakePickList(prefix + u"YearCombo"_s, frame);
-    combos.month = MakePickList(prefix + u"MonthCombo"_s, frame);
-    combos.day = MakePickList(prefix + u"DayCombo"_s, frame);
-    addCaptionedList(grid, 0, prefix + u"Year"_s, combos.year, frame);
-    addCaptionedList(grid, 1, prefix + u"Month"_s, combos.month, frame);
-    addCaptionedList(grid, 2, prefix + u"Day"_s, combos.day, frame);
-    return frame;
-}
-
-QGroupBox* AdvanceScheduleEditForm::buildTimeGroup(const QString& prefix, TimeCombos& combos,
-                                                   QWidget* parent) {
-    auto* frame = new QGroupBox(parent);
-    frame->setObjectName(prefix + u"TimeFrame"_s);
-    auto* grid = new QGridLayout(frame);
-    combos.hour = MakePickList(prefix + u"HourCombo"_s, frame);
-    combos.minute = MakePickList(prefix + u"MinuteCombo"_s, frame);
-    combos.second = MakePickList(prefix + u"SecondCombo"_s, frame);
-    addCaptionedList(grid, 0, prefix + u"Hour"_s, combos.hour, frame);
-    addCaptionedList(grid, 1, prefix + u"Minute"_s, combos.minute, frame);
-    addCaptionedList(grid, 2, prefix + u"Second"_s, combos.second, frame);
-    return frame;
 }
 
 void AdvanceScheduleEditForm::InitAdvanceScheduleEditFormOsd() {

@@ -8,7 +8,6 @@
 
 class QComboBox;
 class QGridLayout;
-class QGroupBox;
 class UserDialogs;
 
 // The advance entry editor: the date range, the week day and the daily time
@@ -45,8 +44,6 @@ private:
         QComboBox* second;
     };
 
-    QGroupBox* buildDateGroup(const QString& prefix, DateCombos& combos, QWidget* parent);
-    QGroupBox* buildTimeGroup(const QString& prefix, TimeCombos& combos, QWidget* parent);
     void selectDate(const DateCombos& combos, int year, int month, int day);
     // Refills a day list for its year and month, keeping the day or moving it
     // to the month's last day.
