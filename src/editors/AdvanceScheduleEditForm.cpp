@@ -195,21 +195,16 @@ void AdvanceScheduleEditForm::DayComboSetup(const DateCombos& combos) {
 }
 
 AdvancePeriod AdvanceScheduleEditForm::StoreAdvanceEntry() const {
-    AdvancePeriod period;
-    period.startYear = quint8(selectedNumber(m_start.year) - FirstYear);
-    period.startMonth = quint8(selectedNumber(m_start.month));
-    period.startDay = quint8(selectedNumber(m_start.day));
-    period.startHour = quint8(selectedNumber(m_startTime.hour));
-    period.startMinute = quint8(selectedNumber(m_startTime.minute));
-    period.startSecond = quint8(selectedNumber(m_startTime.second));
-    period.stopYear = quint8(selectedNumber(m_stop.year) - FirstYear);
-    period.stopMonth = quint8(selectedNumber(m_stop.month));
-    period.stopDay = quint8(selectedNumber(m_stop.day));
-    period.stopHour = quint8(selectedNumber(m_stopTime.hour));
-    period.stopMinute = quint8(selectedNumber(m_stopTime.minute));
-    period.stopSecond = quint8(selectedNumber(m_stopTime.second));
-    period.weekDay = quint8(m_weekdayCombo->currentIndex());
-    return period;
+    const auto date = [](const DateCombos& combos) {
+        return CalendarDate{selectedNumber(combos.year), selectedNumber(combos.month),
+                            selectedNumber(combos.day)};
+    };
+    const auto time = [](const TimeCombos& combos) {
+        return TimeOfDay{selectedNumber(combos.hour), selectedNumber(combos.minute),
+                         selectedNumber(combos.second)};
+    };
+    return PeriodOf(date(m_start), time(m_startTime), date(m_stop), time(m_stopTime),
+                    m_weekdayCombo->currentIndex());
 }
 
 void AdvanceScheduleEditForm::OKCmd_Click() {

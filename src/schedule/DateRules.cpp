@@ -51,3 +51,22 @@ TimeOfDay StartTimeOf(const AdvancePeriod& period) {
 TimeOfDay StopTimeOf(const AdvancePeriod& period) {
     return {period.stopHour, period.stopMinute, period.stopSecond};
 }
+
+AdvancePeriod PeriodOf(const CalendarDate& startDate, const TimeOfDay& startTime,
+                       const CalendarDate& stopDate, const TimeOfDay& stopTime, int weekDay) {
+    AdvancePeriod period;
+    period.startYear = quint8(startDate.year - FirstYear);
+    period.startMonth = quint8(startDate.month);
+    period.startDay = quint8(startDate.day);
+    period.startHour = quint8(startTime.hour);
+    period.startMinute = quint8(startTime.minute);
+    period.startSecond = quint8(startTime.second);
+    period.stopYear = quint8(stopDate.year - FirstYear);
+    period.stopMonth = quint8(stopDate.month);
+    period.stopDay = quint8(stopDate.day);
+    period.stopHour = quint8(stopTime.hour);
+    period.stopMinute = quint8(stopTime.minute);
+    period.stopSecond = quint8(stopTime.second);
+    period.weekDay = quint8(weekDay);
+    return period;
+}

@@ -32,3 +32,7 @@ CalendarDate StartDateOf(const AdvancePeriod& period);
 CalendarDate StopDateOf(const AdvancePeriod& period);
 TimeOfDay StartTimeOf(const AdvancePeriod& period);
 TimeOfDay StopTimeOf(const AdvancePeriod& period);
+// The period of those dates and times (years from 2000), the inverse of the
+// four above.
+AdvancePeriod PeriodOf(const CalendarDate& startDate, const TimeOfDay& startTime,
+                       const CalendarDate& stopDate, const TimeOfDay& stopTime, int weekDay);

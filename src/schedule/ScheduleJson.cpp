@@ -316,19 +316,7 @@ private:
                                      timeString(stopTime), timeString(startTime)));
 
         AdvanceEntry entry;
-        entry.startYear = quint8(startDate.year - FirstYear);
-        entry.startMonth = quint8(startDate.month);
-        entry.startDay = quint8(startDate.day);
-        entry.startHour = quint8(startTime.hour);
-        entry.startMinute = quint8(startTime.minute);
-        entry.startSecond = quint8(startTime.second);
-        entry.stopYear = quint8(stopDate.year - FirstYear);
-        entry.stopMonth = quint8(stopDate.month);
-        entry.stopDay = quint8(stopDate.day);
-        entry.stopHour = quint8(stopTime.hour);
-        entry.stopMinute = quint8(stopTime.minute);
-        entry.stopSecond = quint8(stopTime.second);
-        entry.weekDay = quint8(weekDay);
+        entry.setPeriod(PeriodOf(startDate, startTime, stopDate, stopTime, weekDay));
 
         const QString detailsPath = member(path, u"details"_s);
         const QJsonArray details =
