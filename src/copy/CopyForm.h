@@ -32,7 +32,6 @@ public:
     // Shows the remembered drive and folder, or the program's own when they
     // cannot be used.
     void Form_Load();
-    bool formReady() const { return m_formReady; }
     QString shownDrive() const;
     QString shownFolder() const;
 

@@ -25,7 +25,6 @@ public:
 
     // The period as the lists describe it, valid after OK.
     AdvancePeriod period() const { return m_period; }
-    bool formReady() const { return m_formReady; }
 
     void InitAdvanceScheduleEditFormOsd();
 
