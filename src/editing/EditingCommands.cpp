@@ -18,22 +18,16 @@ int EditingCommands::rowCount(ScheduleList list) const {
     case ScheduleList::Advance:
         return int(document.advanceCount());
     case ScheduleList::Detail: {
-        const int advanceRow = m_lists.selectedRow(ScheduleList::Advance);
-        if (advanceRow < 0 || advanceRow >= document.advanceCount())
-            return 0;
-        return int(document.advanceEntries()[advanceRow].detailCount());
+        const int advanceRow = chosenRow(ScheduleList::Advance);
+        return advanceRow < 0 ? 0 : int(document.advanceEntries()[advanceRow].detailCount());
     }
     }
     return 0;
 }
 
-int EditingCommands::selectedOrFirst(ScheduleList list) {
-    int row = m_lists.selectedRow(list);
-    if (row < 0) {
-        row = 0;
-        m_lists.selectRow(list, row);
-    }
-    return row;
+int EditingCommands::chosenRow(ScheduleList list) const {
+    const int row = m_lists.selectedRow(list);
+    return row >= 0 && row < rowCount(list) ? row : -1;
 }
 
 bool EditingCommands::refuseAtLimit(int count, int limit) {
@@ -54,7 +48,7 @@ void EditingCommands::add(ScheduleList list) {
 void EditingCommands::addMedia(ScheduleList list) {
     const bool detail = list == ScheduleList::Detail;
     m_editMode = detail ? EditMode::AddDetail : EditMode::Add;
-    const int advanceRow = m_lists.selectedRow(ScheduleList::Advance);
+    const int advanceRow = chosenRow(ScheduleList::Advance);
     if (detail && advanceRow < 0)
         return; // no advance entry to add details to
     if (refuseAtLimit(rowCount(list), detail ? MaxDetailEntries : MaxBasicEntries))
@@ -69,7 +63,6 @@ void EditingCommands::addMedia(ScheduleList list) {
     else
         m_document.appendBasic(*entry);
     m_lists.selectRow(list, rowCount(list) - 1);
-    m_lists.listCountsChanged();
 }
 
 void EditingCommands::addAdvance() {
@@ -85,17 +78,18 @@ void EditingCommands::addAdvance() {
     m_document.appendAdvance(entry);
     // Selecting the new entry shows its empty detail list.
     m_lists.selectRow(ScheduleList::Advance, rowCount(ScheduleList::Advance) - 1);
-    m_lists.listCountsChanged();
 }
 
+// Modify edits the row shown selected, and nothing when none is: a list with
+// rows always has one.
 void EditingCommands::modify(ScheduleList list) {
     const ScheduleDocument& document = m_document.document();
     switch (list) {
     case ScheduleList::Basic: {
         m_editMode = EditMode::Modify;
-        if (rowCount(list) == 0)
+        m_editRow = chosenRow(list);
+        if (m_editRow < 0)
             return;
-        m_editRow = selectedOrFirst(list);
         if (const auto entry =
                 m_editors.editMediaEntry(m_editMode, document.basicEntries()[m_editRow]))
             m_document.replaceBasic(m_editRow, *entry);
@@ -103,22 +97,20 @@ void EditingCommands::modify(ScheduleList list) {
     }
     case ScheduleList::Advance: {
         m_editMode = EditMode::Modify;
-        if (rowCount(list) == 0)
+        m_editRow = chosenRow(list);
+        if (m_editRow < 0)
             return;
-        m_editRow = selectedOrFirst(list);
         if (const auto period =
-                m_editors.editAdvanceEntry(m_editMode, document.advanceEntries()[m_editRow])) {
+                m_editors.editAdvanceEntry(m_editMode, document.advanceEntries()[m_editRow]))
             m_document.setAdvancePeriod(m_editRow, *period);
-            m_lists.selectRow(list, m_editRow);
-        }
         return;
     }
     case ScheduleList::Detail: {
         m_editMode = EditMode::ModifyDetail;
-        if (rowCount(list) == 0)
+        m_editAdvanceRow = chosenRow(ScheduleList::Advance);
+        m_editRow = chosenRow(list);
+        if (m_editRow < 0)
             return;
-        m_editAdvanceRow = m_lists.selectedRow(ScheduleList::Advance);
-        m_editRow = selectedOrFirst(list);
         const MediaEntry& current = document.advanceEntries()[m_editAdvanceRow].details[m_editRow];
         if (const auto entry = m_editors.editMediaEntry(m_editMode, current))
             m_document.replaceDetail(m_editAdvanceRow, m_editRow, *entry);
@@ -129,8 +121,8 @@ void EditingCommands::modify(ScheduleList list) {
 
 void EditingCommands::remove(ScheduleList list) {
     const int rows = rowCount(list);
-    const int selected = m_lists.selectedRow(list);
-    if (selected < 0 || selected >= rows)
+    const int selected = chosenRow(list);
+    if (selected < 0)
         return;
     switch (list) {
     case ScheduleList::Basic:
@@ -140,13 +132,12 @@ void EditingCommands::remove(ScheduleList list) {
         m_document.removeAdvance(selected);
         break;
     case ScheduleList::Detail:
-        m_document.removeDetail(m_lists.selectedRow(ScheduleList::Advance), selected);
+        m_document.removeDetail(chosenRow(ScheduleList::Advance), selected);
         break;
     }
     // The selection stays at the same place, now on the entry that followed,
     // or moves to the new last row.
     m_lists.selectRow(list, rows > 1 ? qMin(selected, rows - 2) : -1);
-    m_lists.listCountsChanged();
 }
 
 void EditingCommands::swapRows(ScheduleList list, int row, int neighbour) {
@@ -158,21 +149,21 @@ void EditingCommands::swapRows(ScheduleList list, int row, int neighbour) {
         m_document.swapAdvance(row, neighbour);
         break;
     case ScheduleList::Detail:
-        m_document.swapDetail(m_lists.selectedRow(ScheduleList::Advance), row, neighbour);
+        m_document.swapDetail(chosenRow(ScheduleList::Advance), row, neighbour);
         break;
     }
     m_lists.selectRow(list, neighbour);
 }
 
 void EditingCommands::moveUp(ScheduleList list) {
-    const int selected = m_lists.selectedRow(list);
-    if (selected <= 0 || selected >= rowCount(list))
+    const int selected = chosenRow(list);
+    if (selected <= 0)
         return;
     swapRows(list, selected, selected - 1);
 }
 
 void EditingCommands::moveDown(ScheduleList list) {
-    const int selected = m_lists.selectedRow(list);
+    const int selected = chosenRow(list);
     if (selected < 0 || selected >= rowCount(list) - 1)
         return;
     swapRows(list, selected, selected + 1);

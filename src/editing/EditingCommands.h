@@ -20,9 +20,10 @@ public:
     void moveDown(ScheduleList list);
 
 private:
+    // Counted in the document; the details are those of the chosen advance entry.
     int rowCount(ScheduleList list) const;
-    // The selected row of a non-empty list, selecting row 0 when none is.
-    int selectedOrFirst(ScheduleList list);
+    // The row selected in the list when the document has that entry, else -1.
+    int chosenRow(ScheduleList list) const;
     bool refuseAtLimit(int count, int limit);
     void addMedia(ScheduleList list);
     void addAdvance();

@@ -10,6 +10,4 @@ public:
     virtual int selectedRow(ScheduleList list) const = 0;
     // Selects a row (-1: none). Selecting an advance row shows its details.
     virtual void selectRow(ScheduleList list, int row) = 0;
-    // Re-evaluates which list commands are enabled.
-    virtual void listCountsChanged() = 0;
 };

@@ -61,7 +61,6 @@ void DocumentCommands::newSchedule() {
     m_context.scheduleFolder = m_context.appFolder;
     m_context.scheduleFileName = FirstFreeScheduleName(m_context.appFolder);
     m_document.reset(ScheduleDocument());
-    Q_EMIT documentReplaced();
     Q_EMIT currentFileChanged();
 }
 
@@ -75,7 +74,6 @@ bool DocumentCommands::openSchedule() {
     m_context.openFolder = folder;
     m_context.scheduleFolder = folder;
     m_context.scheduleFileName = fileName;
-    Q_EMIT documentReplaced();
     Q_EMIT currentFileChanged();
     return true;
 }
@@ -85,7 +83,6 @@ void DocumentCommands::openDefaultSchedule() {
     if (FileExists(m_context.scheduleFolder, m_context.scheduleFileName) &&
         readIntoDocument(m_context.scheduleFolder, m_context.scheduleFileName)) {
         m_context.openFolder = m_context.scheduleFolder;
-        Q_EMIT documentReplaced();
         Q_EMIT currentFileChanged();
         return;
     }

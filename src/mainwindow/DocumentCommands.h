@@ -36,8 +36,6 @@ public:
     bool showSaveDialog(QString& folder, QString& fileName);
 
 Q_SIGNALS:
-    // The whole document was replaced (New, Open, start-up).
-    void documentReplaced();
     // The current file's name or folder changed.
     void currentFileChanged();
 

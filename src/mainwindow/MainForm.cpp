@@ -4,6 +4,7 @@
 #include "Fonts.h"
 #include "LogoPicture.h"
 #include "ScheduleListModel.h"
+#include "ScheduleListView.h"
 #include "SystemInfoFile.h"
 #include "about/AboutCompanyForm.h"
 #include "about/AboutMorvaScheduleGeneratorForm.h"
@@ -20,10 +21,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -57,33 +56,11 @@ QHBoxLayout* headingRow(std::initializer_list<std::pair<const char16_t*, int>> h
     return row;
 }
 
-QListView* makeList(const QString& name, QAbstractItemModel* model, QWidget* parent) {
-    auto* list = new QListView(parent);
+ScheduleListView* makeList(const QString& name, QAbstractItemModel* model, QWidget* parent) {
+    auto* list = new ScheduleListView(parent);
     list->setObjectName(name);
-    list->setFont(ListFont());
     list->setModel(model);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setUniformItemSizes(true);
-    // Wide enough for a whole media row without scrolling.
-    list->setMinimumWidth(QFontMetrics(ListFont()).horizontalAdvance(QString(43, u'0')));
     return list;
-}
-
-void selectViewRow(QListView* list, int row) {
-    QItemSelectionModel* selection = list->selectionModel();
-    if (row < 0 || row >= list->model()->rowCount()) {
-        selection->clear();
-        return;
-    }
-    const QModelIndex index = list->model()->index(row, 0);
-    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    list->scrollTo(index);
-}
-
-int selectedViewRow(const QListView* list) {
-    const QModelIndexList rows = list->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
 // Add, Modify, Remove, Move Up and Move Down of one list, in a row or a column.
@@ -107,7 +84,6 @@ MainForm::MainForm(UserDialogs& dialogs, const QString& appFolder, QWidget* pare
     m_commands = new DocumentCommands(m_context, m_document, m_dialogs, m_random, this);
     m_normalModel = new ScheduleListModel(&m_document, ScheduleList::Basic, this);
     m_advanceModel = new ScheduleListModel(&m_document, ScheduleList::Advance, this);
-    m_detailModel = new ScheduleListModel(&m_document, ScheduleList::Detail, this);
     m_dialogEditors = std::make_unique<DialogEntryEditors>(m_dialogs, m_context.mediaFolder, this);
     m_editing = std::make_unique<EditingCommands>(m_document, m_dialogs, *m_dialogEditors,
                                                   static_cast<ListSelection&>(*this));
@@ -121,12 +97,6 @@ MainForm::MainForm(UserDialogs& dialogs, const QString& appFolder, QWidget* pare
     buildControls();
     buildMenus();
 
-    connect(m_commands, &DocumentCommands::documentReplaced, this, [this] {
-        RefreshNormalList();
-        RefreshAdvanceList();
-        RefreshDetailList();
-        ButtonStatusSetup();
-    });
     connect(m_commands, &DocumentCommands::currentFileChanged, this, &MainForm::updateCaption);
     connect(&m_document, &EditableDocument::modifiedChanged, this, &QWidget::setWindowModified);
 }
@@ -139,7 +109,8 @@ void MainForm::setEntryEditors(EntryEditors* editors) {
                                                   static_cast<ListSelection&>(*this));
 }
 
-void MainForm::connectListCommands(const QString& prefix, ScheduleList list, QListView* view) {
+void MainForm::connectListCommands(const QString& prefix, ScheduleList list,
+                                   ScheduleListView* view) {
     const std::pair<const char16_t*, void (EditingCommands::*)(ScheduleList)> commands[] = {
         {u"AddCmd", &EditingCommands::add},           {u"ModifyCmd", &EditingCommands::modify},
         {u"RemoveCmd", &EditingCommands::remove},     {u"MoveUpCmd", &EditingCommands::moveUp},
@@ -155,19 +126,23 @@ void MainForm::connectListCommands(const QString& prefix, ScheduleList list, QLi
     // only while its button is enabled.
     QPushButton* modify = findChild<QPushButton*>(prefix + u"ModifyCmd"_s);
     QPushButton* remove = findChild<QPushButton*>(prefix + u"RemoveCmd"_s);
-    connect(view, &QListView::activated, modify, [modify] {
+    connect(view, &ScheduleListView::modifyRequested, modify, [modify] {
         if (modify->isEnabled())
             modify->click();
     });
-    auto* deleteKey =
-        new QShortcut(QKeySequence::Delete, view, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, remove, [remove] {
+    connect(view, &ScheduleListView::removeRequested, remove, [remove] {
         if (remove->isEnabled())
             remove->click();
     });
+    // The commands fit the rows shown, whatever changed them: an edit, a new
+    // document, or another period selected.
+    const QAbstractItemModel* model = view->model();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &MainForm::ButtonStatusSetup);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &MainForm::ButtonStatusSetup);
+    connect(model, &QAbstractItemModel::modelReset, this, &MainForm::ButtonStatusSetup);
 }
 
-QListView* MainForm::listView(ScheduleList list) const {
+ScheduleListView* MainForm::listView(ScheduleList list) const {
     switch (list) {
     case ScheduleList::Basic:
         return m_normalList;
@@ -180,15 +155,11 @@ QListView* MainForm::listView(ScheduleList list) const {
 }
 
 int MainForm::selectedRow(ScheduleList list) const {
-    return selectedViewRow(listView(list));
+    return listView(list)->selectedRow();
 }
 
 void MainForm::selectRow(ScheduleList list, int row) {
-    selectViewRow(listView(list), row);
-    // The details follow the advance selection even when the selected row
-    // number did not change (the entry under it did).
-    if (list == ScheduleList::Advance)
-        RefreshDetailList();
+    listView(list)->selectRow(row);
 }
 
 void MainForm::buildControls() {
@@ -208,8 +179,6 @@ void MainForm::buildControls() {
     layout->addWidget(buildAdvanceFrame(), 1);
     setCentralWidget(central);
 
-    connect(m_advanceList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &MainForm::AdvanceList_Click);
     connectListCommands(u"Normal"_s, ScheduleList::Basic, m_normalList);
     connectListCommands(u"Advance"_s, ScheduleList::Advance, m_advanceList);
     connectListCommands(u"Detail"_s, ScheduleList::Detail, m_detailList);
@@ -250,6 +219,8 @@ QGroupBox* MainForm::buildAdvanceFrame() {
     advanceColumn->addLayout(
         headingRow({{u"StartDateCmd", 13}, {u"StopDateCmd", 13}, {u"WeekDayCmd", 11}}, frame));
     m_advanceList = makeList(u"AdvanceList"_s, m_advanceModel, frame);
+    // The details shown are always those of the advance entry selected there.
+    m_detailModel = new ScheduleListModel(&m_document, m_advanceList->selectionModel(), this);
     advanceColumn->addWidget(m_advanceList);
     advanceColumn->addLayout(listButtons(u"Advance"_s, frame, QBoxLayout::LeftToRight));
     layout->addLayout(advanceColumn, 1);
@@ -426,29 +397,6 @@ void MainForm::updateCaption() {
     path.replace(u"[*]"_s, u"[*][*]"_s);
     setWindowTitle(Text(TextSlot::ProgramTitle) + u" - "_s + path + u"[*]"_s);
     setWindowModified(m_document.isModified());
-}
-
-void MainForm::RefreshNormalList() {
-    selectViewRow(m_normalList, 0);
-}
-
-void MainForm::RefreshAdvanceList() {
-    selectViewRow(m_advanceList, 0);
-    // Selecting a row refreshes the details; an empty list selects none.
-    if (m_advanceModel->rowCount() == 0)
-        AdvanceList_Click();
-}
-
-void MainForm::RefreshDetailList() {
-    m_detailModel->setAdvanceRow(selectedViewRow(m_advanceList));
-    selectViewRow(m_detailList, 0);
-}
-
-void MainForm::AdvanceList_Click() {
-    RefreshDetailList();
-    // The detail commands follow the entry now shown: its rows can be edited
-    // at once, and an empty detail list offers only Add.
-    ButtonStatusSetup();
 }
 
 void MainForm::ButtonStatusSetup() {

@@ -17,10 +17,10 @@ class EditingCommands;
 class EntryEditors;
 class QAction;
 class QGroupBox;
-class QListView;
 class QMenu;
 class QPushButton;
 class ScheduleListModel;
+class ScheduleListView;
 
 // The program's main window: the three lists, their commands, the document
 // commands and the menus.
@@ -47,9 +47,6 @@ public:
     void InitMainFormOsd();
     // Enables the list commands from the row counts of the three lists.
     void ButtonStatusSetup();
-    void RefreshNormalList();
-    void RefreshAdvanceList();
-    void RefreshDetailList();
     // Switches the text table at once and remembers the choice.
     void selectLanguage(quint16 languageSelector);
 
@@ -71,15 +68,13 @@ private:
     QWidget* buildDocumentButtons();
     void applyAvailability(const CommandAvailability& availability);
     void updateCaption();
-    void AdvanceList_Click();
     void Form_Unload();
-    void connectListCommands(const QString& prefix, ScheduleList list, QListView* view);
-    QListView* listView(ScheduleList list) const;
+    void connectListCommands(const QString& prefix, ScheduleList list, ScheduleListView* view);
+    ScheduleListView* listView(ScheduleList list) const;
 
     // ListSelection, for the editing commands.
     int selectedRow(ScheduleList list) const override;
     void selectRow(ScheduleList list, int row) override;
-    void listCountsChanged() override { ButtonStatusSetup(); }
 
     UserDialogs& m_dialogs;
     AppContext m_context;
@@ -93,8 +88,8 @@ private:
     ScheduleListModel* m_normalModel = nullptr;
     ScheduleListModel* m_advanceModel = nullptr;
     ScheduleListModel* m_detailModel = nullptr;
-    QListView* m_normalList = nullptr;
-    QListView* m_advanceList = nullptr;
-    QListView* m_detailList = nullptr;
+    ScheduleListView* m_normalList = nullptr;
+    ScheduleListView* m_advanceList = nullptr;
+    ScheduleListView* m_detailList = nullptr;
     ColourBar* m_colourBar = nullptr;
 };

@@ -1,35 +1,57 @@
 #include "ScheduleListModel.h"
 
+#include "SelectedRow.h"
 #include "schedule/RowFormat.h"
 
 ScheduleListModel::ScheduleListModel(EditableDocument* document, ScheduleList list, QObject* parent)
     : QAbstractListModel(parent)
     , m_document(document)
     , m_list(list) {
-    connect(document, &EditableDocument::aboutToReset, this, [this] {
+    followDocument();
+}
+
+ScheduleListModel::ScheduleListModel(EditableDocument* document,
+                                     const QItemSelectionModel* advanceSelection, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_document(document)
+    , m_list(ScheduleList::Detail)
+    , m_advanceSelection(advanceSelection) {
+    followDocument();
+    connect(advanceSelection, &QItemSelectionModel::selectionChanged, this,
+            &ScheduleListModel::showOtherDetails);
+    // A reset of the advance list clears its selection without a signal.
+    connect(advanceSelection->model(), &QAbstractItemModel::modelReset, this,
+            &ScheduleListModel::showOtherDetails);
+}
+
+void ScheduleListModel::followDocument() {
+    connect(m_document, &EditableDocument::aboutToReset, this, [this] {
         beginResetModel();
         m_resetting = true;
     });
-    connect(document, &EditableDocument::documentReset, this, [this] {
-        // A new document has no advance entry selected yet.
-        if (m_list == ScheduleList::Detail)
-            m_advanceRow = -1;
+    connect(m_document, &EditableDocument::documentReset, this, [this] {
         m_resetting = false;
         endResetModel();
     });
-    connect(document, &EditableDocument::aboutToInsertRow, this,
+    connect(m_document, &EditableDocument::aboutToInsertRow, this,
             &ScheduleListModel::onAboutToInsert);
-    connect(document, &EditableDocument::rowInserted, this, &ScheduleListModel::onInserted);
-    connect(document, &EditableDocument::rowChanged, this, &ScheduleListModel::onChanged);
-    connect(document, &EditableDocument::aboutToRemoveRow, this,
+    connect(m_document, &EditableDocument::rowInserted, this, &ScheduleListModel::onInserted);
+    connect(m_document, &EditableDocument::rowChanged, this, &ScheduleListModel::onChanged);
+    connect(m_document, &EditableDocument::aboutToRemoveRow, this,
             &ScheduleListModel::onAboutToRemove);
-    connect(document, &EditableDocument::rowRemoved, this, &ScheduleListModel::onRemoved);
-    connect(document, &EditableDocument::rowsSwapped, this, &ScheduleListModel::onSwapped);
+    connect(m_document, &EditableDocument::rowRemoved, this, &ScheduleListModel::onRemoved);
+    connect(m_document, &EditableDocument::rowsSwapped, this, &ScheduleListModel::onSwapped);
 }
 
-void ScheduleListModel::setAdvanceRow(int advanceRow) {
+int ScheduleListModel::advanceRow() const {
+    return m_list == ScheduleList::Detail ? SelectedRow(m_advanceSelection) : -1;
+}
+
+void ScheduleListModel::showOtherDetails() {
+    // During a whole-document reset the rows are announced once, at its end.
+    if (m_resetting)
+        return;
     beginResetModel();
-    m_advanceRow = advanceRow;
     endResetModel();
 }
 
@@ -37,9 +59,9 @@ const QList<MediaEntry>* ScheduleListModel::mediaEntries() const {
     const ScheduleDocument& document = m_document->document();
     if (m_list == ScheduleList::Basic)
         return &document.basicEntries();
-    if (m_list == ScheduleList::Detail && m_advanceRow >= 0 &&
-        m_advanceRow < document.advanceCount())
-        return &document.advanceEntries()[m_advanceRow].details;
+    const int owner = advanceRow();
+    if (m_list == ScheduleList::Detail && owner >= 0 && owner < document.advanceCount())
+        return &document.advanceEntries()[owner].details;
     return nullptr;
 }
 
@@ -60,55 +82,43 @@ QVariant ScheduleListModel::data(const QModelIndex& index, int role) const {
     return MediaRowText((*mediaEntries())[index.row()]);
 }
 
-bool ScheduleListModel::concerns(ScheduleList list, int advanceRow) const {
-    return list == m_list && (list != ScheduleList::Detail || advanceRow == m_advanceRow);
+bool ScheduleListModel::concerns(ScheduleList list, int owner) const {
+    return list == m_list && (list != ScheduleList::Detail || owner == advanceRow());
 }
 
-void ScheduleListModel::onAboutToInsert(ScheduleList list, int advanceRow, int row) {
-    if (concerns(list, advanceRow))
+void ScheduleListModel::onAboutToInsert(ScheduleList list, int owner, int row) {
+    if (concerns(list, owner))
         beginInsertRows({}, row, row);
 }
 
-void ScheduleListModel::onInserted(ScheduleList list, int advanceRow, int) {
-    if (concerns(list, advanceRow))
+void ScheduleListModel::onInserted(ScheduleList list, int owner, int) {
+    if (concerns(list, owner))
         endInsertRows();
 }
 
-void ScheduleListModel::onChanged(ScheduleList list, int advanceRow, int row) {
-    if (concerns(list, advanceRow))
+void ScheduleListModel::onChanged(ScheduleList list, int owner, int row) {
+    if (concerns(list, owner))
         Q_EMIT dataChanged(index(row), index(row));
 }
 
-void ScheduleListModel::onAboutToRemove(ScheduleList list, int advanceRow, int row) {
-    if (concerns(list, advanceRow)) {
+void ScheduleListModel::onAboutToRemove(ScheduleList list, int owner, int row) {
+    if (concerns(list, owner))
         beginRemoveRows({}, row, row);
-        return;
-    }
-    // The advance entry whose details are shown is going away.
-    if (m_list == ScheduleList::Detail && list == ScheduleList::Advance && row == m_advanceRow)
-        setAdvanceRow(-1);
 }
 
-void ScheduleListModel::onRemoved(ScheduleList list, int advanceRow, int row) {
-    if (concerns(list, advanceRow)) {
+void ScheduleListModel::onRemoved(ScheduleList list, int owner, int) {
+    if (concerns(list, owner))
         endRemoveRows();
-        return;
-    }
-    // Entries after a removed advance entry move up one place.
-    if (m_list == ScheduleList::Detail && list == ScheduleList::Advance && row < m_advanceRow)
-        --m_advanceRow;
 }
 
-void ScheduleListModel::onSwapped(ScheduleList list, int advanceRow, int row, int neighbour) {
-    if (concerns(list, advanceRow)) {
+void ScheduleListModel::onSwapped(ScheduleList list, int owner, int row, int neighbour) {
+    if (concerns(list, owner)) {
         Q_EMIT dataChanged(index(qMin(row, neighbour)), index(qMax(row, neighbour)));
         return;
     }
-    // The shown details travel with their advance entry.
-    if (m_list == ScheduleList::Detail && list == ScheduleList::Advance) {
-        if (m_advanceRow == row)
-            m_advanceRow = neighbour;
-        else if (m_advanceRow == neighbour)
-            m_advanceRow = row;
-    }
+    // Another advance entry now stands at the selected row: show its details.
+    const int shown = advanceRow();
+    if (m_list == ScheduleList::Detail && list == ScheduleList::Advance &&
+        (row == shown || neighbour == shown))
+        showOtherDetails();
 }

@@ -3,6 +3,7 @@
 // Shared by the tests of the list commands and of the entry editors: media
 // entries, scripted entry editors, and the main window started on a document.
 
+#include "ListInput.h"
 #include "ScriptedDialogs.h"
 #include "editing/EntryEditors.h"
 #include "mainwindow/MainForm.h"
@@ -11,6 +12,7 @@
 #include "schedule/ScheduleJson.h"
 #include "schedule/ScheduleWriter.h"
 
+#include <QAbstractItemModelTester>
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -32,22 +34,27 @@ inline char* toString(const ScheduleDocument& document) {
 
 // The entry editors replaced by a script: each call is recorded and takes the
 // next answer (an entry for OK, nothing for Cancel), or Cancel when none is
-// left; nothing ever opens.
+// left; with okUnchanged, OK without touching a field. Nothing ever opens.
 struct ScriptedEntryEditors final : EntryEditors {
     QList<std::optional<MediaEntry>> mediaAnswers;
     QList<std::optional<AdvancePeriod>> advanceAnswers;
+    bool okUnchanged = false;
     QList<EditMode> modes;
     QStringList shown; // what each call was given, in its row format
 
     std::optional<MediaEntry> editMediaEntry(EditMode mode, const MediaEntry& entry) override {
         modes.append(mode);
         shown.append(MediaRowText(entry));
+        if (okUnchanged)
+            return entry;
         return mediaAnswers.isEmpty() ? std::nullopt : mediaAnswers.takeFirst();
     }
     std::optional<AdvancePeriod> editAdvanceEntry(EditMode mode,
                                                   const AdvancePeriod& period) override {
         modes.append(mode);
         shown.append(AdvanceRowText(period));
+        if (okUnchanged)
+            return period;
         return advanceAnswers.isEmpty() ? std::nullopt : advanceAnswers.takeFirst();
     }
 };
@@ -58,12 +65,15 @@ inline const QString ListCommands[] = {u"AddCmd"_s, u"ModifyCmd"_s, u"RemoveCmd"
                                        u"MoveDownCmd"_s};
 
 // The main window started as the program starts: the document is written as
-// morva.mvs into a fresh program folder and Form_Load opens it.
+// morva.mvs into a fresh program folder and Form_Load opens it. The window is
+// shown and active, for the mouse and the keys; every list model is checked
+// against the rules of Qt's item models all the while.
 struct EditingWindow final {
     QTemporaryDir folder;
     ScriptedDialogs dialogs;
     ScriptedEntryEditors editors;
     std::unique_ptr<MainForm> window;
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> modelTesters;
 
     explicit EditingWindow(const ScheduleDocument& document = {}) {
         SeededRandomSource random(20061228);
@@ -71,8 +81,14 @@ struct EditingWindow final {
         if (!document.isEmpty()) // the tests compare what they find with what they wrote
             WriteScheduleFile(appFolder, u"morva.mvs"_s, document, random);
         window = std::make_unique<MainForm>(dialogs, appFolder);
+        for (ScheduleList l : {ScheduleList::Basic, ScheduleList::Advance, ScheduleList::Detail})
+            modelTesters.push_back(std::make_unique<QAbstractItemModelTester>(
+                list(l)->model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
         window->Form_Load();
         window->setEntryEditors(&editors);
+        window->show();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qFatal("the main window did not become active");
     }
 
     const ScheduleDocument& document() const { return window->document().document(); }
@@ -85,12 +101,15 @@ struct EditingWindow final {
     }
     // Does nothing on a disabled button.
     void click(ScheduleList l, const QString& command) { button(l, command)->click(); }
-    // As a click on the row would; -1 leaves no row selected.
+    // A click on the row, brought into view first.
     void select(ScheduleList l, int row) {
-        list(l)->setCurrentIndex(list(l)->model()->index(row, 0));
+        list(l)->scrollTo(list(l)->model()->index(row, 0));
+        ClickRow(list(l), row);
     }
+    // The row shown selected, -1 when none; -2 when more than one is.
     int selected(ScheduleList l) const {
-        return list(l)->selectionModel()->selectedRows().value(0).row();
+        const QModelIndexList rows = list(l)->selectionModel()->selectedRows();
+        return rows.size() > 1 ? -2 : rows.value(0).row();
     }
     QStringList rows(ScheduleList l) const {
         QStringList texts;

@@ -1,12 +1,17 @@
-// The fifteen list commands of the main window with scripted entry editors:
-// what each changes, what is selected afterwards, which commands are enabled,
-// and the limits; every case also checks that each row is the row format of
-// its entry. Last, a schedule built with them, saved and read back by mvstool.
+// The fifteen list commands of the main window with scripted entry editors,
+// driven by the mouse and the keys: what each changes, what is selected
+// afterwards, which commands are enabled, and the limits; every case also
+// checks that each row is the row format of its entry. Then the details that
+// follow the selected period, however it was selected. Last, a schedule built
+// with the commands, saved and read back by mvstool.
 
 #include "EditingTestSupport.h"
 #include "editing/EditingCommands.h"
 
+#include <QApplication>
 #include <QProcess>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 namespace {
 
@@ -60,14 +65,38 @@ ScheduleDocument expected(const ScheduleDocument& before, ScheduleList list,
 
 struct Case {
     ScheduleList list;
-    int rows, row; // row: the one selected, -1 none
-    // By their buttons: A Add, M Modify (lower case: the editor is cancelled),
-    // R Remove, U Move Up, D Move Down; by keys on the row: E Enter, X Delete.
+    int rows, row; // row: the one clicked, -1 none
+    // By their buttons: A Add, M Modify (lower case: the editor is cancelled;
+    // "=": OK with nothing changed), R Remove, U Move Up, D Move Down; on the
+    // row: E Return, K keypad Enter, 2 double-click, X Delete.
     QString commands;
     QList<int> order; // as for expected()
     int selectedAfter;
     QString buttons; // as EditingWindow::enabled() gives them
     bool modified;
+};
+
+// A style that asks for activation on a single click, as some desktops do: a
+// click must still only select.
+class SingleClickActivationStyle final : public QProxyStyle {
+public:
+    SingleClickActivationStyle()
+        : QProxyStyle(QStyleFactory::create(u"Fusion"_s)) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+// What a person does to the advance list, and the row then shown selected.
+enum class Input { Press, Release, Click, CtrlClick, Drag, Key, CtrlSpace, ClickBelow, InCode };
+struct Step {
+    Input input;
+    int row; // the row pressed, clicked or selected; a drag's first row; a key
+    int shown;
+    int to = -1; // a drag's last row
 };
 
 } // namespace
@@ -76,6 +105,8 @@ class TestEditingCommands final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QApplication::setStyle(new SingleClickActivationStyle); }
+
     void commands_data() {
         QTest::addColumn<Case>("c");
         for (ScheduleList l : {Basic, Advance, Detail}) {
@@ -95,9 +126,10 @@ private Q_SLOTS:
             row("add to empty", {l, 0, -1, u"A"_s, {-1}, 0, u"AMR"_s, true});
             row("add cancelled", {l, 3, 1, u"a"_s, {0, 1, 2}, 1, u"AMRUD"_s, false});
             row("modify row 2", {l, 3, 2, u"M"_s, {0, 1, -1}, 2, u"AMRUD"_s, true});
-            row("modify, none selected", {l, 3, -1, u"M"_s, {-1, 1, 2}, 0, u"AMRUD"_s, true});
             row("modify cancelled", {l, 3, 1, u"m"_s, {0, 1, 2}, 1, u"AMRUD"_s, false});
-            row("Enter on row 2", {l, 3, 2, u"E"_s, {0, 1, -1}, 2, u"AMRUD"_s, true});
+            row("Return on row 2", {l, 3, 2, u"E"_s, {0, 1, -1}, 2, u"AMRUD"_s, true});
+            row("Enter on row 0", {l, 3, 0, u"K"_s, {-1, 1, 2}, 0, u"AMRUD"_s, true});
+            row("double-click on row 1", {l, 3, 1, u"2"_s, {0, -1, 2}, 1, u"AMRUD"_s, true});
             row("Delete on row 1", {l, 3, 1, u"X"_s, {0, 2}, 1, u"AMRUD"_s, true});
         }
     }
@@ -106,38 +138,126 @@ private Q_SLOTS:
         QFETCH(Case, c);
         const ScheduleDocument before = withRows(c.list, c.rows);
         EditingWindow w(before);
-        w.window->show(); // the keys need the active window
-        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-        w.select(Advance, c.list == Detail ? 1 : 0);
-        w.select(c.list, c.row);
+        if (c.list == Detail)
+            w.select(Advance, 1);
+        if (c.row >= 0)
+            w.select(c.list, c.row);
         w.list(c.list)->setFocus();
         const QStringList rowsBefore = w.rows(c.list);
         if (c.commands.isUpper()) { // lower case: the editor is cancelled
             w.editors.mediaAnswers = {NewMedia};
             w.editors.advanceAnswers = {NewPeriod};
         }
+        w.editors.okUnchanged = c.commands == u"="_s;
+        const EditMode add = c.list == Detail ? EditMode::AddDetail : EditMode::Add;
+        const EditMode modify = c.list == Detail ? EditMode::ModifyDetail : EditMode::Modify;
         QList<EditMode> modes;
         for (const QChar letter : c.commands) {
-            const qsizetype index = QStringView(u"AMRUDEX").indexOf(letter.toUpper());
-            if (index < 2 || index == 5) // Add 1, Modify 2; for details 3, 4
-                modes.append(EditMode((index == 0 ? 1 : 2) + (c.list == Detail ? 2 : 0)));
-            if (index < 5)
-                w.click(c.list, ListCommands[index]);
+            const char16_t command = letter.toUpper().unicode();
+            if (command == u'A')
+                modes.append(add);
+            else if (QStringView(u"M=EK2").contains(command))
+                modes.append(modify);
+            const qsizetype button = QStringView(u"AMRUD").indexOf(command);
+            if (button >= 0)
+                w.click(c.list, ListCommands[button]);
+            else if (command == u'=')
+                w.click(c.list, u"ModifyCmd"_s);
+            else if (command == u'2')
+                DoubleClickRow(w.list(c.list), c.row);
             else
-                QTest::keyClick(w.list(c.list), index == 5 ? Qt::Key_Return : Qt::Key_Delete);
+                QTest::keyClick(w.list(c.list), command == u'E'   ? Qt::Key_Return
+                                                : command == u'K' ? Qt::Key_Enter
+                                                                  : Qt::Key_Delete);
             // With one row both moves are disabled; the commands must still do nothing.
-            if (c.rows == 1 && (index == 3 || index == 4))
+            if (c.rows == 1 && (command == u'U' || command == u'D'))
                 (w.window->editing().*
-                 (index == 3 ? &EditingCommands::moveUp : &EditingCommands::moveDown))(c.list);
+                 (command == u'U' ? &EditingCommands::moveUp : &EditingCommands::moveDown))(c.list);
         }
         QCOMPARE(w.editors.modes, modes);
-        if (c.commands == u"M"_s) // the editor shows the entry of the edited row
-            QCOMPARE(w.editors.shown, QStringList{rowsBefore[c.selectedAfter]});
+        if (modes == QList{modify}) // the editor shows the entry of the row the user chose
+            QCOMPARE(w.editors.shown, QStringList{rowsBefore[c.row]});
         QCOMPARE(w.document(), expected(before, c.list, c.order));
         QCOMPARE(w.selected(c.list), c.selectedAfter);
         QCOMPARE(w.enabled(c.list), c.buttons);
         QCOMPARE(w.isModified(), c.modified);
+        QCOMPARE(w.window->isWindowModified(), c.modified);
         QCOMPARE(w.listsMismatch(), QString());
+    }
+
+    // However a period comes to be selected, the detail list shows its
+    // details with the first one selected, the detail commands fit them, and
+    // one period stays selected. A single click never opens an editor.
+    void detailsFollowTheSelectedPeriod_data() {
+        QTest::addColumn<QList<Step>>("steps");
+        using enum Input;
+        QTest::newRow("press, then release") << QList<Step>{{Press, 2, 2}, {Release, 2, 2}};
+        QTest::newRow("clicks") << QList<Step>{
+            {Click, 2, 2}, {Click, 1, 1}, {Click, 3, 3}, {Click, 0, 0}};
+        QTest::newRow("drags over rows") << QList<Step>{{Drag, 0, 3, 3}, {Drag, 3, 1, 1}};
+        QTest::newRow("keys") << QList<Step>{{Key, Qt::Key_Down, 1},
+                                             {Key, Qt::Key_End, 3},
+                                             {Key, Qt::Key_Up, 2},
+                                             {Key, Qt::Key_Home, 0}};
+        QTest::newRow("Ctrl+click")
+            << QList<Step>{{CtrlClick, 2, 2}, {CtrlClick, 2, 2}, {CtrlClick, 3, 3}};
+        QTest::newRow("Ctrl+Space") << QList<Step>{{Click, 2, 2}, {CtrlSpace, 0, 2}};
+        QTest::newRow("click below the rows") << QList<Step>{{Click, 3, 3}, {ClickBelow, 0, 3}};
+        QTest::newRow("selected in code") << QList<Step>{{InCode, 2, 2}, {InCode, 1, 1}};
+    }
+
+    void detailsFollowTheSelectedPeriod() {
+        QFETCH(QList<Step>, steps);
+        // Four periods with 2, 0, 3 and 1 details, all named apart.
+        QList<AdvanceEntry> periods;
+        for (int k = 0; k < 4; ++k)
+            periods.append({AdvancePeriod{.startDay = quint8(k + 1)},
+                            Numbered("P" + QByteArray::number(k) + "_", QList{2, 0, 3, 1}[k])});
+        EditingWindow w(ScheduleDocument({}, periods));
+        QListView* list = w.list(Advance);
+        list->setFocus();
+        for (const Step& step : steps) {
+            switch (step.input) {
+            case Input::Press:
+                QTest::mousePress(list->viewport(), Qt::LeftButton, {}, RowCentre(list, step.row));
+                break;
+            case Input::Release:
+                QTest::mouseRelease(list->viewport(), Qt::LeftButton, {},
+                                    RowCentre(list, step.row));
+                break;
+            case Input::Click:
+                ClickRow(list, step.row);
+                break;
+            case Input::CtrlClick:
+                ClickRow(list, step.row, Qt::ControlModifier);
+                break;
+            case Input::Drag:
+                DragOverRows(list, step.row, step.to);
+                break;
+            case Input::Key:
+                QTest::keyClick(list, Qt::Key(step.row));
+                break;
+            case Input::CtrlSpace:
+                QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+                break;
+            case Input::ClickBelow:
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, BelowTheRows(list));
+                break;
+            case Input::InCode:
+                list->selectionModel()->select(list->model()->index(step.row, 0),
+                                               QItemSelectionModel::ClearAndSelect);
+                break;
+            }
+            QCOMPARE(w.selected(Advance), step.shown);
+            QCOMPARE(w.listsMismatch(), QString());
+            const int details = int(periods[step.shown].detailCount());
+            QCOMPARE(w.selected(Detail), details > 0 ? 0 : -1);
+            QCOMPARE(w.enabled(Detail), QString(u"AMRUD"_s)
+                                            .left(details == 0   ? 1
+                                                  : details == 1 ? 3
+                                                                 : 5));
+        }
+        QCOMPARE(w.editors.modes, QList<EditMode>());
     }
 
     void limits_data() {
@@ -161,15 +281,6 @@ private Q_SLOTS:
         QCOMPARE(w.editors.modes.size(), 1);
         QCOMPARE(w.dialogs.messages(), QStringList{u"Too many basic schedules!!"_s});
         QCOMPARE(w.rows(list).size(), limit);
-    }
-
-    void detailCommandsFollowTheSelectedAdvanceEntry() {
-        EditingWindow w(ScheduleDocument({}, {{NewPeriod, {}}, {NewPeriod, Numbered("D", 2)}}));
-        QCOMPARE(w.enabled(Detail), u"A"_s);
-        w.select(Advance, 1);
-        QCOMPARE(w.enabled(Detail), u"AMRUD"_s);
-        w.select(Advance, 0);
-        QCOMPARE(w.enabled(Detail), u"A"_s);
     }
 
     // A schedule built from nothing, saved with Save As and read back by the

@@ -2,6 +2,7 @@
 // lists, the colour bar, the language, the caption, and New, Open, Save, Save
 // As and Exit. A cancelled or failed command changes nothing.
 
+#include "ListInput.h"
 #include "MainFormTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "mainwindow/ColourBar.h"
@@ -61,20 +62,6 @@ private Q_SLOTS:
         QCOMPARE(EnabledListButtons(*m_window).size(), loaded ? 15 : 2);
         QCOMPARE(rows(u"DetailList"_s),
                  loaded ? MediaRows(SampleDocument().advanceEntries()[0].details) : QStringList());
-    }
-
-    // Selecting an advance entry shows its details and enables the detail
-    // commands that fit them.
-    void selectingAnAdvanceEntryRefillsTheDetails() {
-        QVERIFY(WriteSchedule(m_app, u"morva.mvs"_s, SampleDocument()));
-        start();
-        m_window->document().appendAdvance(AdvanceEntry());
-        select(u"AdvanceList"_s, 2);
-        QCOMPARE(rows(u"DetailList"_s), MediaRows(SampleDocument().advanceEntries()[2].details));
-        QCOMPARE(EnabledListButtons(*m_window).filter(u"Detail"_s).size(), 3);
-        select(u"AdvanceList"_s, 3);
-        QCOMPARE(rows(u"DetailList"_s), QStringList());
-        QCOMPARE(EnabledListButtons(*m_window).filter(u"Detail"_s).size(), 1);
     }
 
     // The bar runs: each step every bar takes the colour of the bar to its
@@ -241,11 +228,11 @@ private:
         return ListRows(m_window->findChild<QListView*>(list));
     }
 
-    // What a click on the row does to the view.
+    // A click on the row of the shown window.
     void select(const QString& list, int row) {
-        auto* view = m_window->findChild<QListView*>(list);
-        view->selectionModel()->setCurrentIndex(view->model()->index(row, 0),
-                                                QItemSelectionModel::ClearAndSelect);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        ClickRow(m_window->findChild<QListView*>(list), row);
     }
 
     std::unique_ptr<TestFolder> m_other;
