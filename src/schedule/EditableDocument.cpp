@@ -1,5 +1,14 @@
 #include "EditableDocument.h"
 
+namespace {
+
+// The entry at row, or nullptr when the list has none there.
+template <typename T> const T* entryAt(const QList<T>& list, int row) {
+    return row >= 0 && row < list.size() ? &list[row] : nullptr;
+}
+
+} // namespace
+
 void EditableDocument::setModified(bool modified) {
     if (m_modified == modified)
         return;
@@ -23,6 +32,8 @@ void EditableDocument::appendBasic(const MediaEntry& entry) {
 }
 
 bool EditableDocument::replaceBasic(int row, const MediaEntry& entry) {
+    if (const MediaEntry* old = entryAt(m_document.basicEntries(), row); old && *old == entry)
+        return true; // the same value again changes nothing
     if (!m_document.replaceBasic(row, entry))
         return false;
     Q_EMIT rowChanged(ScheduleList::Basic, -1, row);
@@ -57,6 +68,9 @@ void EditableDocument::appendAdvance(const AdvanceEntry& entry) {
 }
 
 bool EditableDocument::setAdvancePeriod(int row, const AdvancePeriod& period) {
+    if (const AdvanceEntry* old = entryAt(m_document.advanceEntries(), row);
+        old && old->period() == period)
+        return true;
     if (!m_document.setAdvancePeriod(row, period))
         return false;
     Q_EMIT rowChanged(ScheduleList::Advance, -1, row);
@@ -94,6 +108,10 @@ bool EditableDocument::appendDetail(int advanceRow, const MediaEntry& entry) {
 }
 
 bool EditableDocument::replaceDetail(int advanceRow, int row, const MediaEntry& entry) {
+    const AdvanceEntry* owner = entryAt(m_document.advanceEntries(), advanceRow);
+    if (const MediaEntry* old = owner ? entryAt(owner->details, row) : nullptr;
+        old && *old == entry)
+        return true;
     if (!m_document.replaceDetail(advanceRow, row, entry))
         return false;
     Q_EMIT rowChanged(ScheduleList::Detail, advanceRow, row);

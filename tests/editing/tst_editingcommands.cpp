@@ -127,6 +127,7 @@ private Q_SLOTS:
             row("add cancelled", {l, 3, 1, u"a"_s, {0, 1, 2}, 1, u"AMRUD"_s, false});
             row("modify row 2", {l, 3, 2, u"M"_s, {0, 1, -1}, 2, u"AMRUD"_s, true});
             row("modify cancelled", {l, 3, 1, u"m"_s, {0, 1, 2}, 1, u"AMRUD"_s, false});
+            row("modify, OK unchanged", {l, 3, 1, u"="_s, {0, 1, 2}, 1, u"AMRUD"_s, false});
             row("Return on row 2", {l, 3, 2, u"E"_s, {0, 1, -1}, 2, u"AMRUD"_s, true});
             row("Enter on row 0", {l, 3, 0, u"K"_s, {-1, 1, 2}, 0, u"AMRUD"_s, true});
             row("double-click on row 1", {l, 3, 1, u"2"_s, {0, -1, 2}, 1, u"AMRUD"_s, true});
