@@ -1,23 +1,36 @@
 #include "FileCopy.h"
 
-#include "schedule/MediaNameRules.h"
 #include "schedule/PathHelpers.h"
 #include "schedule/SafeFileWrite.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr qint64 ChunkSize = 1 << 20;
 
-QString comparable(const QString& folder) {
-    return WithTrailingSeparator(TrimSpaces(folder)).toUpper();
+// The folder's identity on the file system (device and file number), links
+// followed; nothing when it is not an existing folder.
+std::optional<std::pair<dev_t, ino_t>> folderIdentity(const QString& folder) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return std::nullopt;
+    return std::pair(status.st_dev, status.st_ino);
 }
 
 } // namespace
 
 bool IsSameFolder(const QString& first, const QString& second) {
-    return comparable(first) == comparable(second);
+    const auto firstIdentity = folderIdentity(first), secondIdentity = folderIdentity(second);
+    if (firstIdentity || secondIdentity)
+        return firstIdentity == secondIdentity;
+    // Neither exists: only the same path names the same place.
+    return QDir::cleanPath(QFileInfo(first).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(second).absoluteFilePath());
 }
 
 bool CopyFileToFolder(const QString& sourceFolder, const QString& fileName,

@@ -12,6 +12,7 @@ bool CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
                       const QString& targetFolder, QString* error = nullptr,
                       const std::function<void()>& progress = {});
 
-// True when the two folders name the same place as the copy window compares
-// them: spaces at the ends, letter case and a final separator do not count.
+// True when the two paths name one folder of the file system, however they
+// reach it (links, "..", a final separator); letter case counts wherever the
+// file system says it does. Two missing folders are the same only by path.
 bool IsSameFolder(const QString& first, const QString& second);

@@ -159,7 +159,8 @@ private Q_SLOTS:
         QTest::newRow("source vanished") << QStringList{failed} << false;
         QTest::newRow("overwrite declined") << QStringList() << false;
         QTest::newRow("overwrite accepted") << QStringList{copied} << true;
-        QTest::newRow("same folder") << QStringList{failed} << false;
+        QTest::newRow("same folder through a link") << QStringList{failed} << false;
+        QTest::newRow("other folder, name in other case") << QStringList() << false;
     }
 
     void copyWindow() {
@@ -173,10 +174,19 @@ private Q_SLOTS:
         }
         if (situation == u"source vanished")
             QVERIFY(QFile::remove(setup.media + FileName));
-        if (situation == u"same folder") // written another way: spaces, letter case, no separator
-            setup.context.mediaFolder = u"  "_s + setup.media.toUpper().chopped(1) + u' ';
+        const bool sameFolder = situation == u"same folder through a link";
+        if (sameFolder) { // the file was picked through a link to the media folder
+            QVERIFY(QFile::link(setup.media, setup.base + u"link"_s));
+            setup.context.mediaFolder = setup.base + u"link/"_s;
+        }
+        QString target = setup.target;
+        if (situation == u"other folder, name in other case") {
+            target = setup.base + u"MEDIA/"_s;
+            QVERIFY(QDir().mkpath(target) && WriteBytes(target + FileName, "old bytes"));
+            setup.dialogs.answerOkCancel(false);
+        }
         auto form = setup.open();
-        form->showFolder(situation == u"same folder" ? setup.media : setup.target);
+        form->showFolder(sameFolder ? setup.media : target);
         FileMap expected = Snapshot(setup.base);
         if (copied)
             expected.insert(u"media2/"_s + FileName, "the media file");
@@ -190,6 +200,39 @@ private Q_SLOTS:
         // Whatever the outcome, the window takes input again.
         QVERIFY(form->findChild<QPushButton*>(u"CopyCmd"_s)->isEnabled() &&
                 !qApp->overrideCursor());
+    }
+
+    // Folders are the same when the file system says so: one folder reached
+    // through a link is the same, names in other letter case are not.
+    void sameFolder_data() {
+        QTest::addColumn<QString>("first"); // relative to the base folder
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("one path") << u"media/"_s << u"media/"_s << true;
+        QTest::newRow("no final separator") << u"media"_s << u"media/"_s << true;
+        QTest::newRow("dot segments") << u"media/../media/./"_s << u"media/"_s << true;
+        QTest::newRow("through a link") << u"link/"_s << u"media/"_s << true;
+        QTest::newRow("link to the parent") << u"up/media/"_s << u"media/"_s << true;
+        QTest::newRow("other letter case") << u"MEDIA/"_s << u"media/"_s << false;
+        QTest::newRow("neighbour") << u"media2/"_s << u"media/"_s << false;
+        QTest::newRow("a file, not a folder") << u"media/Clip.mp3"_s << u"media/"_s << false;
+        QTest::newRow("missing, same path") << u"gone/"_s << u"gone"_s << true;
+        QTest::newRow("missing and existing") << u"gone/"_s << u"media/"_s << false;
+    }
+
+    void sameFolder() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, same);
+        QTemporaryDir dir;
+        const QString base = dir.path() + u'/';
+        for (const QString& folder : {u"media"_s, u"MEDIA"_s, u"media2"_s})
+            QVERIFY(QDir().mkpath(base + folder));
+        QVERIFY(WriteBytes(base + u"media/Clip.mp3"_s, "clip"));
+        QVERIFY(QFile::link(base + u"media"_s, base + u"link"_s));
+        QVERIFY(QFile::link(base, base + u"up"_s));
+        QCOMPARE(IsSameFolder(base + first, base + second), same);
+        QCOMPARE(IsSameFolder(base + second, base + first), same);
     }
 
     // An unreadable drive brings back the drive and folder picked before, and
