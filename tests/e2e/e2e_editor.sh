@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The real editor under X: first start, the refused second copy, File > Exit
-# through the keyboard, and the remembered schedule at the next start.
-# Usage: e2e_editor.sh EDITOR MVSTOOL   (run under xvfb-run; screenshots go to
-# the current folder, which ctest sets to this test's build folder)
+# through the keyboard, the remembered schedule at the next start, and a
+# period picked with the real pointer whose details are then edited and saved.
+# Usage: e2e_editor.sh EDITOR MVSTOOL SCREENROWS   (run under xvfb-run;
+# screenshots go to the current folder, which ctest sets to this test's build
+# folder)
 set -u
 
 editor=$1
 mvstool=$2
+screenrows=$3
 shots=$PWD
 title="Morva Schedule Generator"
 
@@ -131,5 +134,82 @@ check_system_info
 [ "$(line_of 4)" = '"spring.mvs"' ] || fail "line 4 after reopening: $(line_of 4)"
 # Leaving without a change does not touch the schedule.
 [ "$(md5sum <"$schedules/spring.mvs")" = "$schedule_sum" ] || fail "the schedule file changed"
+
+# 5. A period clicked with the real pointer shows its own details, and a
+# detail removed there is removed from that period in the saved file.
+cat >"$work/periods.json" <<'JSON'
+{
+  "basic": [{"name": "SONG", "extension": "MP3"}],
+  "advance": [
+    {"startDate": "2026-01-01", "startTime": "00:00:00",
+     "stopDate": "2026-01-31", "stopTime": "23:59:59", "weekDay": 7,
+     "details": [{"name": "JANA", "extension": "MP3"}, {"name": "JANB", "extension": "MP3"}]},
+    {"startDate": "2026-02-01", "startTime": "00:00:00",
+     "stopDate": "2026-02-28", "stopTime": "23:59:59", "weekDay": 7,
+     "details": [{"name": "FEBA", "extension": "MP3"}]},
+    {"startDate": "2026-03-01", "startTime": "00:00:00",
+     "stopDate": "2026-03-31", "stopTime": "23:59:59", "weekDay": 7,
+     "details": [{"name": "MARA", "extension": "MP3"}, {"name": "MARB", "extension": "MP3"},
+                 {"name": "MARC", "extension": "MP3"}]}
+  ]
+}
+JSON
+"$mvstool" build "$work/periods.json" -o "$schedules/periods.mvs" || fail "mvstool build failed"
+sed -i "4s|.*|\"periods.mvs\"\r|" "$app/SystemInfo.txt"
+
+start_editor
+fourth=$last_pid
+main_window=$(wait_for_window "$title - $schedules/periods.mvs" 20 "$fourth") ||
+    fail "the schedule with three periods was not opened"
+xdotool mousemove 1 1 # off the lists
+sleep 0.5
+
+# The selected rows on the screen, left to right, then top to bottom: the
+# basic list's, the advance list's and the detail list's. Sets advance_x,
+# advance_y, detail_x, detail_y, row_w and row_h from the screenshot $1.
+read_selection() {
+    local bands
+    mapfile -t bands < <("$screenrows" selected "$1")
+    [ ${#bands[@]} = 3 ] || fail "expected three selected rows on the screen, found: ${bands[*]}"
+    read -r advance_x advance_y row_w row_h <<<"${bands[1]}"
+    read -r detail_x detail_y _ _ <<<"${bands[2]}"
+}
+# Prints how many detail rows show text, from the selected first one down.
+detail_rows_shown() { "$screenrows" written "$1" "$detail_x" "$detail_y" "$row_w" "$row_h" 8; }
+
+shot 4_periods
+read_selection "$shots/e2e_4_periods.png"
+first_period_y=$advance_y
+[ "$(detail_rows_shown "$shots/e2e_4_periods.png")" = 2 ] ||
+    fail "the first period's two details are not shown"
+
+# Click the third period (three details) with the pointer.
+xdotool mousemove $((advance_x + row_w / 2)) $((advance_y + 2 * row_h + row_h / 2)) click 1
+sleep 0.5
+shot 5_third_period
+read_selection "$shots/e2e_5_third_period.png"
+[ "$advance_y" = $((first_period_y + 2 * row_h)) ] || fail "the clicked period is not shown selected"
+[ "$(detail_rows_shown "$shots/e2e_5_third_period.png")" = 3 ] ||
+    fail "the clicked period's three details are not shown"
+
+# Click its second detail, remove it with Delete and save with Ctrl+S.
+xdotool mousemove $((detail_x + row_w / 2)) $((detail_y + row_h + row_h / 2)) click 1
+sleep 0.3
+xdotool key Delete
+sleep 0.3
+shot 6_detail_removed
+[ "$(detail_rows_shown "$shots/e2e_6_detail_removed.png")" = 2 ] ||
+    fail "the detail list does not show the two details left"
+periods_sum=$(md5sum <"$schedules/periods.mvs")
+xdotool key ctrl+s
+for ((i = 0; i < 50; i++)); do
+    [ "$(md5sum <"$schedules/periods.mvs")" != "$periods_sum" ] && break
+    sleep 0.1
+done
+"$mvstool" dump "$schedules/periods.mvs" >"$work/saved.json" || fail "the saved schedule cannot be read"
+# The same schedule without MARB: the dump lists each entry on a line of its own.
+details=$(grep -o '"name": "[A-Z]*"' "$work/saved.json" | tr -d '"' | cut -d' ' -f2 | paste -sd' ')
+[ "$details" = "SONG JANA JANB FEBA MARA MARC" ] || fail "saved entries: $details"
+exit_through_file_menu "$main_window" "$fourth"
 
 echo "e2e_editor: all stages passed"
