@@ -242,12 +242,21 @@ private Q_SLOTS:
         const QStringList chosen{setup.driveB, setup.folderB, setup.driveB, setup.folderB};
         {
             auto form = setup.open();
+            form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+            // The drives are listed in the order given: the program's, B, unplugged.
             auto* drives = form->findChild<QComboBox*>(u"CopyDrive"_s);
-            drives->setCurrentText(setup.driveB);
+            QTest::keyClick(drives, Qt::Key_Down);
+            // The folders of drive B are listed in the background; click the
+            // chosen one once it shows.
             auto* tree = form->findChild<QTreeView*>(u"CopyDir"_s);
-            tree->setCurrentIndex(
-                qobject_cast<QFileSystemModel*>(tree->model())->index(setup.folderB.chopped(1)));
-            drives->setCurrentText(setup.unplugged);
+            const auto* folders = qobject_cast<QFileSystemModel*>(tree->model());
+            const auto folderRow = [&] {
+                return tree->visualRect(folders->index(setup.folderB.chopped(1)));
+            };
+            QTRY_VERIFY(folderRow().isValid());
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, folderRow().center());
+            QTest::keyClick(drives, Qt::Key_Down);
             QCOMPARE(setup.dialogs.messages(),
                      QStringList{u"Device["_s + setup.unplugged + u"] Error!"_s});
             QCOMPARE(setup.choice(*form), chosen);

@@ -39,6 +39,18 @@ struct Editor {
         return items;
     }
     void click(const QString& button) { form.findChild<QPushButton*>(button)->click(); }
+    // Picks the item from the opened list with the keys: F4 opens it, the
+    // arrows move through it without choosing, Return chooses.
+    static void pick(QComboBox* list, int item) {
+        QTest::keyClick(list, Qt::Key_F4);
+        QAbstractItemView* popup = list->view();
+        QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+        QTest::keyClick(popup, Qt::Key_Home);
+        for (int step = 0; step < item; ++step)
+            QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QVERIFY(!popup->isVisible());
+    }
 };
 
 } // namespace
@@ -109,7 +121,8 @@ private Q_SLOTS:
             editor.form.AdvanceEditSetup(EditMode::Modify,
                                          {8, 3, 31, 0, 0, 0, 8, 3, 31, 23, 59, 59, 7});
             for (const auto& [list, item, days, day] : steps) {
-                editor.lists[group + list]->setCurrentIndex(item);
+                Editor::pick(editor.lists[group + list], item);
+                QCOMPARE(editor.lists[group + list]->currentIndex(), item);
                 QCOMPARE(editor.lists[group + 2]->count(), days);
                 QCOMPARE(editor.lists[group + 2]->currentText().toInt(), day);
             }
