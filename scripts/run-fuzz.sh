@@ -10,7 +10,8 @@ seconds=${1:-60}
 runs=${2:-}
 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DMORVA_FUZZ=ON -DMORVA_BUILD_TESTS=OFF
+  -DCMAKE_CXX_COMPILER=clang++ -DMORVA_FUZZ=ON -DMORVA_BUILD_TESTS=OFF \
+  -DMORVA_WARNINGS_AS_ERRORS=ON
 cmake --build "$build" --parallel --target fuzz_make_corpus fuzz_schedule_reader \
   fuzz_systeminfo fuzz_json_input
 
