@@ -162,44 +162,56 @@ fourth=$last_pid
 main_window=$(wait_for_window "$title - $schedules/periods.mvs" 20 "$fourth") ||
     fail "the schedule with three periods was not opened"
 xdotool mousemove 1 1 # off the lists
-sleep 0.5
 
-# The selected rows on the screen, left to right, then top to bottom: the
-# basic list's, the advance list's and the detail list's. Sets advance_x,
-# advance_y, detail_x, detail_y, row_w and row_h from the screenshot $1.
+# The selected rows on the screenshot $1, left to right, then top to bottom:
+# the basic list's, the advance list's and the detail list's. Sets advance_x,
+# advance_y, detail_x, detail_y, row_w and row_h; fails unless there are three.
 read_selection() {
     local bands
     mapfile -t bands < <("$screenrows" selected "$1")
-    [ ${#bands[@]} = 3 ] || fail "expected three selected rows on the screen, found: ${bands[*]}"
+    [ ${#bands[@]} = 3 ] || return 1
     read -r advance_x advance_y row_w row_h <<<"${bands[1]}"
     read -r detail_x detail_y _ _ <<<"${bands[2]}"
 }
-# Prints how many detail rows show text, from the selected first one down.
-detail_rows_shown() { "$screenrows" written "$1" "$detail_x" "$detail_y" "$row_w" "$row_h" 8; }
+# True when the advance row selected is row $1 and the detail list shows $2
+# rows with text, from its first one down, on the screenshot $3.
+shows() {
+    [ "$advance_y" = $((first_period_y + $1 * row_h)) ] &&
+        [ "$("$screenrows" written "$3" "$detail_x" "$first_detail_y" "$row_w" "$row_h" 8)" = "$2" ]
+}
+# Takes screenshots (for at most 10 s) until the window shows advance row $2
+# selected with $3 detail rows; the last one is e2e_$1.png.
+wait_until_shown() {
+    local file="$shots/e2e_$1.png"
+    for ((i = 0; i < 50; i++)); do
+        shot "$1"
+        read_selection "$file" && shows "$2" "$3" "$file" && return 0
+        sleep 0.2
+    done
+    return 1
+}
 
-shot 4_periods
-read_selection "$shots/e2e_4_periods.png"
+# At the start the first period is selected: where its row is tells where the others are.
+advance_y=
+for ((i = 0; i < 50; i++)); do
+    shot 4_periods
+    read_selection "$shots/e2e_4_periods.png" && break
+    sleep 0.2
+done
+[ -n "$advance_y" ] || fail "the three lists show no selected rows"
 first_period_y=$advance_y
-[ "$(detail_rows_shown "$shots/e2e_4_periods.png")" = 2 ] ||
-    fail "the first period's two details are not shown"
+first_detail_y=$detail_y
+wait_until_shown 4_periods 0 2 || fail "the first period and its two details are not shown"
 
 # Click the third period (three details) with the pointer.
-xdotool mousemove $((advance_x + row_w / 2)) $((advance_y + 2 * row_h + row_h / 2)) click 1
-sleep 0.5
-shot 5_third_period
-read_selection "$shots/e2e_5_third_period.png"
-[ "$advance_y" = $((first_period_y + 2 * row_h)) ] || fail "the clicked period is not shown selected"
-[ "$(detail_rows_shown "$shots/e2e_5_third_period.png")" = 3 ] ||
-    fail "the clicked period's three details are not shown"
+xdotool mousemove $((advance_x + row_w / 2)) $((first_period_y + 2 * row_h + row_h / 2)) click 1
+wait_until_shown 5_third_period 2 3 ||
+    fail "the clicked period is not shown selected with its three details"
 
 # Click its second detail, remove it with Delete and save with Ctrl+S.
-xdotool mousemove $((detail_x + row_w / 2)) $((detail_y + row_h + row_h / 2)) click 1
-sleep 0.3
+xdotool mousemove $((detail_x + row_w / 2)) $((first_detail_y + row_h + row_h / 2)) click 1
 xdotool key Delete
-sleep 0.3
-shot 6_detail_removed
-[ "$(detail_rows_shown "$shots/e2e_6_detail_removed.png")" = 2 ] ||
-    fail "the detail list does not show the two details left"
+wait_until_shown 6_detail_removed 2 2 || fail "the detail list does not show the two details left"
 periods_sum=$(md5sum <"$schedules/periods.mvs")
 xdotool key ctrl+s
 for ((i = 0; i < 50; i++)); do
