@@ -21,14 +21,13 @@ public:
     ScheduleListModel(EditableDocument* document, const QItemSelectionModel* advanceSelection,
                       QObject* parent = nullptr);
 
-    // Detail lists: the advance entry whose details are shown, -1 when none.
-    // Read from the advance list's selection each time, never kept.
-    int advanceRow() const;
-
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
+    // Detail lists: the advance entry whose details are shown, -1 when none.
+    // Read from the advance list's selection each time, never kept.
+    int advanceRow() const;
     void followDocument();
     void showOtherDetails();
     bool concerns(ScheduleList list, int advanceRow) const;
