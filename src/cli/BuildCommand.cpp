@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "Console.h"
 #include "ExitStatus.h"
+#include "schedule/RegularFile.h"
 #include "schedule/ScheduleJson.h"
 #include "schedule/ScheduleWriter.h"
 
@@ -15,9 +16,10 @@ namespace {
 constexpr qint64 MaxJsonSize = 64 * 1024 * 1024;
 
 std::optional<QByteArray> readJson(const QString& file) {
-    QFile input(file);
-    if (!input.open(QIODevice::ReadOnly)) {
-        ReportError(file, u"cannot be read: "_s + input.errorString());
+    QFile input;
+    QString error;
+    if (!OpenRegularFile(input, file, &error)) {
+        ReportError(file, u"cannot be read: "_s + error);
         return std::nullopt;
     }
     const QByteArray bytes = input.read(MaxJsonSize + 1);

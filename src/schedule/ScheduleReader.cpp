@@ -2,6 +2,7 @@
 
 #include "FileFormat.h"
 #include "RecordPosition.h"
+#include "RegularFile.h"
 #include "Scrambling.h"
 
 #include <QFile>
@@ -163,12 +164,10 @@ qint64 LargestScheduleFileSize() {
 }
 
 DecodeResult ReadScheduleFileAt(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        DecodeResult result;
-        result.error = file.errorString();
-        return result;
-    }
+    QFile file;
+    DecodeResult failed;
+    if (!OpenRegularFile(file, path, &failed.error))
+        return failed;
     // Nothing past the longest possible file is ever read, so a huge file
     // chosen by mistake costs no memory; what lies beyond counts as trailing.
     const QByteArray bytes = file.read(LargestScheduleFileSize());

@@ -200,6 +200,28 @@ private Q_SLOTS:
         }
     }
 
+    void onlyRegularFilesAreRead_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO without a writer") << u"fifo"_s;
+        QTest::newRow("link to an endless device") << u"zero"_s;
+        QTest::newRow("folder") << u"folder"_s;
+    }
+
+    void onlyRegularFilesAreRead() {
+        QFETCH(QString, kind);
+        const QString path = m_dir.filePath(u"special-"_s + kind);
+        const QByteArray name = QFile::encodeName(path);
+        if (kind == u"fifo")
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        else if (kind == u"zero")
+            QVERIFY(QFile::link(u"/dev/zero"_s, path));
+        else
+            QVERIFY(QDir().mkdir(path));
+        const DecodeResult result = ReadScheduleFileAt(path);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(u"not a regular file"_s), qPrintable(result.error));
+    }
+
     void saveReplacesTheFileAndKeepsItsMode() {
         const QString path = m_dir.filePath(u"mode.mvs"_s);
         const mode_t previous = umask(022);
