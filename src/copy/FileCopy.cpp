@@ -1,11 +1,13 @@
 #include "FileCopy.h"
 
 #include "schedule/PathHelpers.h"
+#include "schedule/RegularFile.h"
 #include "schedule/SafeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <optional>
 #include <sys/stat.h>
 
@@ -44,21 +46,35 @@ bool CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
     // An empty folder names no place: never fall back to the working folder.
     if (sourceFolder.isEmpty() || targetFolder.isEmpty() || fileName.isEmpty())
         return fail(QStringLiteral("no folder or file name given"));
-    QFile source(sourceFolder + fileName);
-    if (!source.open(QIODevice::ReadOnly))
+    QFile source;
+    QString reason;
+    if (!OpenRegularFile(source, sourceFolder + fileName, &reason))
+        return fail(reason);
+    const auto before = IdentityOfFile(source);
+    if (!before)
         return fail(source.errorString());
     SafeFileWriter target(WithTrailingSeparator(targetFolder) + fileName);
     if (!target.open())
         return fail(target.errorString());
-    QByteArray chunk;
-    while (!(chunk = source.read(ChunkSize)).isEmpty()) {
+    // Never more than the size the file had at the start: a file that keeps
+    // growing must not keep the copy going.
+    for (qint64 left = before->size; left > 0;) {
+        const QByteArray chunk = source.read(std::min(left, ChunkSize));
+        if (chunk.isEmpty())
+            break;
         if (!target.write(chunk))
             return fail(target.errorString());
+        left -= chunk.size();
         if (progress)
             progress();
     }
     if (source.error() != QFileDevice::NoError)
         return fail(source.errorString());
+    // A copy of a file that changed while it was read matches neither
+    // version; the old target file is kept instead.
+    const auto after = IdentityOfFile(source);
+    if (!after || *after != *before || source.pos() != before->size)
+        return fail(QStringLiteral("the file changed while it was copied"));
     if (!target.commit())
         return fail(target.errorString());
     return true;

@@ -1,188 +1,322 @@
 #include "SafeFileWrite.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
-
-#ifdef Q_OS_LINUX
+#include <QFile>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
-#ifdef Q_OS_LINUX
-
 namespace {
+
+// Links are followed at most this many times, as the kernel does.
+constexpr int MaxLinkHops = 40;
 
 QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// The short-lived name an unnamed file gets just before it replaces the
-// target; it holds the writer's process id so a leftover can be told apart.
-QString savingName(const QString& fileName, qint64 pid) {
-    return u"."_s + fileName + u".saving-"_s + QString::number(pid);
+QString shown(const QByteArray& path) {
+    return QDir::toNativeSeparators(QFile::decodeName(path));
+}
+
+QString savingPrefix(const QString& fileName) {
+    return u"."_s + fileName + u".saving-"_s;
+}
+
+// A fresh name for a temporary file: the process id tells a leftover apart
+// from a save in progress, the counter two saves of one process.
+QByteArray newSavingName(const QString& fileName) {
+    static std::atomic<int> counter{0};
+    return QFile::encodeName(savingPrefix(fileName) + QString::number(::getpid()) + u'-' +
+                             QString::number(++counter));
+}
+
+bool isNumber(QStringView text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The process id in a temporary file's name, when the name is one of ours.
+std::optional<qint64> savingProcess(const QString& entry, const QString& prefix) {
+    if (!entry.startsWith(prefix))
+        return std::nullopt;
+    const QStringView rest = QStringView(entry).sliced(prefix.size());
+    const qsizetype dash = rest.indexOf(u'-');
+    const QStringView pid = dash < 0 ? rest : rest.first(dash);
+    if (!isNumber(pid) || (dash >= 0 && !isNumber(rest.sliced(dash + 1))) || pid.size() > 18)
+        return std::nullopt;
+    return pid.toLongLong();
+}
+
+struct Target {
+    QByteArray path;
+    bool exists = false;
+    struct stat status {};
+};
+
+// Follows path through any links to the file a write must replace.
+std::optional<Target> resolveTarget(QByteArray path, QString* error) {
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        Target target{path};
+        if (::lstat(path.constData(), &target.status) != 0) {
+            if (errno == ENOENT)
+                return target;
+            *error = systemError(errno);
+            return std::nullopt;
+        }
+        if (!S_ISLNK(target.status.st_mode)) {
+            target.exists = true;
+            return target;
+        }
+        QByteArray link(qsizetype(target.status.st_size > 0 ? target.status.st_size : 255) + 1,
+                        Qt::Uninitialized);
+        const ssize_t length = ::readlink(path.constData(), link.data(), size_t(link.size()));
+        if (length < 0 || length >= link.size()) {
+            *error = length < 0 ? systemError(errno) : u"the link changed while read"_s;
+            return std::nullopt;
+        }
+        link.truncate(length);
+        path = link.startsWith('/') ? link : path.left(path.lastIndexOf('/') + 1) + link;
+    }
+    *error = systemError(ELOOP);
+    return std::nullopt;
+}
+
+bool writeAll(int file, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t written = ::write(file, data, size_t(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
 }
 
 } // namespace
 
 void RemoveStaleSavingFiles(const QString& folder, const QString& fileName) {
-    const QString prefix = savingName(fileName, 0).chopped(1);
+    if (folder.isEmpty() || fileName.isEmpty())
+        return;
+    const QString prefix = savingPrefix(fileName);
     QDir dir(folder);
-    for (const QString& entry : dir.entryList({prefix + u'*'}, QDir::Files | QDir::Hidden)) {
-        bool isNumber = false;
-        const qint64 pid = entry.mid(prefix.size()).toLongLong(&isNumber);
-        if (isNumber && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+    // Every entry is looked at by name: a name filter would read '*' or '['
+    // in fileName as a pattern.
+    const QStringList entries = dir.entryList(
+        QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
+    for (const QString& entry : entries) {
+        const auto pid = savingProcess(entry, prefix);
+        if (pid && ::kill(pid_t(*pid), 0) != 0 && errno == ESRCH)
             dir.remove(entry);
     }
 }
 
-namespace {
-
-mode_t currentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
-} // namespace
-
-struct SafeFileWriter::Unnamed {
+struct SafeFileWriter::Temporary {
     int folder = -1;
     int file = -1;
-    QString folderPath;
+    QByteArray targetName;
     QString fileName;
+    bool targetExists = false;
+    struct stat target {};
+    QByteArray name; // empty while the file is unnamed
 
-    ~Unnamed() {
+    ~Temporary() {
         if (file >= 0)
             ::close(file);
+        if (!name.isEmpty())
+            ::unlinkat(folder, name.constData(), 0);
         if (folder >= 0)
             ::close(folder);
     }
+
+    // Gives the new file the old one's owner, group and mode. Owner and group
+    // only where the user may give them: that is not worth a failed save.
+    bool takeOverTarget(int descriptor) const {
+        if (!targetExists)
+            return true;
+        if (::fchown(descriptor, target.st_uid, target.st_gid) != 0 &&
+            ::fchown(descriptor, uid_t(-1), target.st_gid) != 0) {
+            // Neither is allowed: the new file stays the user's own.
+        }
+        return ::fchmod(descriptor, target.st_mode & 07777) == 0;
+    }
+
+    // A new file is born owner-only when it will take over an old file's
+    // mode, and otherwise with the mode the user's umask gives every file.
+    mode_t creationMode() const { return targetExists ? 0600 : 0666; }
+
+    int createNamed() {
+        const QByteArray candidate = newSavingName(fileName);
+        const int flags = O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC | O_NOFOLLOW;
+        int descriptor = ::openat(folder, candidate.constData(), flags, creationMode());
+        if (descriptor < 0 && errno == EEXIST) {
+            // Left by a killed process that had our process id.
+            ::unlinkat(folder, candidate.constData(), 0);
+            descriptor = ::openat(folder, candidate.constData(), flags, creationMode());
+        }
+        if (descriptor >= 0)
+            name = candidate;
+        return descriptor;
+    }
 };
 
-#else
-
-struct SafeFileWriter::Unnamed {};
-
-void RemoveStaleSavingFiles(const QString&, const QString&) {}
-
-#endif
-
-SafeFileWriter::SafeFileWriter(const QString& path)
-    : m_path(path) {}
+SafeFileWriter::SafeFileWriter(const QString& path, TemporaryFilePolicy policy)
+    : m_path(path)
+    , m_policy(policy) {}
 
 SafeFileWriter::~SafeFileWriter() = default;
 
 bool SafeFileWriter::fail(const QString& error) {
     m_error = error;
-    m_unnamed.reset();
-    if (m_saveFile)
-        m_saveFile->cancelWriting();
+    m_temporary.reset();
     return false;
 }
 
 bool SafeFileWriter::open() {
-    const QFileInfo target(m_path);
-    if (target.isDir())
-        return fail(u"%1 is a folder"_s.arg(QDir::toNativeSeparators(m_path)));
-#ifdef Q_OS_LINUX
-    auto unnamed = std::make_unique<Unnamed>();
-    unnamed->folderPath = target.absolutePath();
-    unnamed->fileName = target.fileName();
-    const QByteArray folder = QFile::encodeName(unnamed->folderPath);
-    unnamed->folder = ::open(folder.constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
-    if (unnamed->folder < 0)
-        return fail(systemError(errno));
-    unnamed->file = ::openat(unnamed->folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (unnamed->file >= 0) {
-        RemoveStaleSavingFiles(unnamed->folderPath, unnamed->fileName);
-        m_unnamed = std::move(unnamed);
-        return true;
+    m_temporary.reset();
+    QString error;
+    const auto target = resolveTarget(QFile::encodeName(m_path), &error);
+    if (!target)
+        return fail(error);
+    const qsizetype slash = target->path.lastIndexOf('/');
+    auto temporary = std::make_unique<Temporary>();
+    temporary->targetName = target->path.sliced(slash + 1);
+    temporary->fileName = QFile::decodeName(temporary->targetName);
+    if (temporary->targetName.isEmpty())
+        return fail(u"%1 names no file"_s.arg(shown(target->path)));
+    if (target->exists) {
+        if (S_ISDIR(target->status.st_mode))
+            return fail(u"%1 is a folder"_s.arg(shown(target->path)));
+        if (!S_ISREG(target->status.st_mode))
+            return fail(u"%1 is not a regular file"_s.arg(shown(target->path)));
+        if (::faccessat(AT_FDCWD, target->path.constData(), W_OK, AT_EACCESS) != 0)
+            return fail(errno == EACCES || errno == EPERM
+                            ? u"Existing file %1 is not writable"_s.arg(shown(target->path))
+                            : systemError(errno));
+        temporary->targetExists = true;
+        temporary->target = target->status;
     }
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+    const QByteArray folderPath = slash < 0 ? QByteArray(".") : target->path.left(slash + 1);
+    temporary->folder = ::open(folderPath.constData(), O_DIRECTORY | O_RDONLY | O_CLOEXEC);
+    if (temporary->folder < 0)
         return fail(systemError(errno));
+    RemoveStaleSavingFiles(QFile::decodeName(folderPath), temporary->fileName);
+
+#ifdef O_TMPFILE
+    if (m_policy != TemporaryFilePolicy::NamedOnly)
+        temporary->file = ::openat(temporary->folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC,
+                                   temporary->creationMode());
 #endif
-    // Unbuffered, so a failed write is reported by write() itself: with Qt's
-    // buffering a full disk surfaced only at commit, which still went ahead.
-    m_saveFile = std::make_unique<QSaveFile>(m_path);
-    if (!m_saveFile->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(m_saveFile->errorString());
+    // Any failure of the unnamed file is worth a try with a named one, whose
+    // own failure is then the one to report.
+    if (temporary->file < 0)
+        temporary->file = temporary->createNamed();
+    if (temporary->file < 0)
+        return fail(systemError(errno));
+    m_temporary = std::move(temporary);
     return true;
 }
 
 bool SafeFileWriter::write(QByteArrayView bytes) {
-    if (m_saveFile) {
-        if (m_saveFile->write(bytes.data(), bytes.size()) != bytes.size())
-            return fail(m_saveFile->errorString());
-        return true;
-    }
-#ifdef Q_OS_LINUX
-    if (!m_unnamed)
+    if (!m_temporary)
         return fail(m_error.isEmpty() ? u"the file is not open"_s : m_error);
-    const char* data = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(m_unnamed->file, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(systemError(errno));
-        }
-        data += written;
-        left -= written;
-    }
+    if (!writeAll(m_temporary->file, bytes.data(), bytes.size()))
+        return fail(systemError(errno));
     return true;
-#else
-    return fail(u"the file is not open"_s);
-#endif
 }
 
 bool SafeFileWriter::commit() {
-    if (m_saveFile) {
-        if (!m_saveFile->flush() || !m_saveFile->commit())
-            return fail(m_saveFile->errorString());
-        return true;
-    }
-#ifdef Q_OS_LINUX
-    if (!m_unnamed)
+    if (!m_temporary)
         return fail(m_error.isEmpty() ? u"the file is not open"_s : m_error);
-    Unnamed& file = *m_unnamed;
-    const QByteArray name = QFile::encodeName(file.fileName);
-    struct stat old {};
-    const mode_t mode = ::fstatat(file.folder, name.constData(), &old, 0) == 0
-                            ? (old.st_mode & 07777)
-                            : (0666 & ~currentUmask());
-    if (::fchmod(file.file, mode) != 0 || ::fsync(file.file) != 0)
+    Temporary& temporary = *m_temporary;
+    if (!temporary.takeOverTarget(temporary.file) || ::fsync(temporary.file) != 0)
         return fail(systemError(errno));
-    // Give the complete file a name of its own, then move it over the target
-    // in one step.
-    const QByteArray saving = QFile::encodeName(savingName(file.fileName, ::getpid()));
-    ::unlinkat(file.folder, saving.constData(), 0);
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(file.file);
-    if (::linkat(AT_FDCWD, self.constData(), file.folder, saving.constData(), AT_SYMLINK_FOLLOW) !=
-        0)
+    if (!giveTemporaryItsName())
+        return false;
+    if (::renameat(temporary.folder, temporary.name.constData(), temporary.folder,
+                   temporary.targetName.constData()) != 0)
         return fail(systemError(errno));
-    if (::renameat(file.folder, saving.constData(), file.folder, name.constData()) != 0) {
-        const int error = errno;
-        ::unlinkat(file.folder, saving.constData(), 0);
-        return fail(systemError(error));
-    }
-    ::fsync(file.folder);
-    m_unnamed.reset();
+    temporary.name.clear();
+    // Without this the rename itself may be lost in a power cut. Some file
+    // systems cannot sync a folder at all (EINVAL); they have nothing to lose.
+    const bool synced = ::fsync(temporary.folder) == 0 || errno == EINVAL;
+    const int syncError = errno;
+    m_temporary.reset();
+    if (!synced)
+        return fail(u"the file was replaced, but its folder could not be synced: "_s +
+                    systemError(syncError));
     return true;
-#else
-    return fail(u"the file is not open"_s);
-#endif
 }
 
-bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error) {
-    SafeFileWriter writer(path);
+bool SafeFileWriter::giveTemporaryItsName() {
+    Temporary& temporary = *m_temporary;
+    if (!temporary.name.isEmpty())
+        return true;
+    if (m_policy != TemporaryFilePolicy::UnnamedWithoutLink) {
+        const QByteArray candidate = newSavingName(temporary.fileName);
+        ::unlinkat(temporary.folder, candidate.constData(), 0); // a dead namesake's
+        bool linked = false;
+#ifdef AT_EMPTY_PATH
+        // Allowed to privileged users only; everyone else goes through /proc.
+        linked = ::linkat(temporary.file, "", temporary.folder, candidate.constData(),
+                          AT_EMPTY_PATH) == 0;
+#endif
+        if (!linked) {
+            const QByteArray self = "/proc/self/fd/" + QByteArray::number(temporary.file);
+            linked = ::linkat(AT_FDCWD, self.constData(), temporary.folder, candidate.constData(),
+                              AT_SYMLINK_FOLLOW) == 0;
+        }
+        if (linked) {
+            temporary.name = candidate;
+            return true;
+        }
+    }
+    return copyUnnamedToNamed();
+}
+
+// Where an unnamed file cannot be given a name (no /proc in a chroot, a
+// file system that refuses), its bytes go to a named file instead.
+bool SafeFileWriter::copyUnnamedToNamed() {
+    Temporary& temporary = *m_temporary;
+    const int named = temporary.createNamed();
+    if (named < 0)
+        return fail(systemError(errno));
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t got = ::pread(temporary.file, buffer.data(), size_t(buffer.size()), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || !writeAll(named, buffer.constData(), got)) {
+            const int error = errno;
+            ::close(named);
+            return fail(systemError(error));
+        }
+        if (got == 0)
+            break;
+        offset += got;
+    }
+    ::close(temporary.file);
+    temporary.file = named;
+    if (!temporary.takeOverTarget(named) || ::fsync(named) != 0)
+        return fail(systemError(errno));
+    return true;
+}
+
+bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error,
+                     TemporaryFilePolicy policy) {
+    SafeFileWriter writer(path, policy);
     if (writer.open() && writer.write(bytes) && writer.commit())
         return true;
     if (error)

@@ -4,41 +4,58 @@
 #include <QString>
 #include <memory>
 
-// Writes a file so that it appears whole or not at all. The bytes go to an
-// unnamed file in the target's folder that takes the target's name only when
-// every byte is on the disk, so a failed write, a full disk or a killed
-// process leaves the old file exactly as it was and no partial file behind
-// (see RemoveStaleSavingFiles for the one name a kill can leave).
-// Where the file system has no unnamed files, a QSaveFile does the same with
-// a named temporary file.
+// How the writer makes its temporary file. Automatic is what every caller
+// wants; the others pin a fallback that real file systems choose for
+// themselves, so tests can run it anywhere.
+enum class TemporaryFilePolicy {
+    Automatic,          // unnamed where the file system has it, else named
+    NamedOnly,          // as on a file system without unnamed files
+    UnnamedWithoutLink, // as where an unnamed file cannot be given a name
+};
+
+// Writes a file so that it appears whole or not at all. The bytes go to a
+// temporary file in the target's folder that takes the target's name only
+// when every byte is on the disk, so a failed write, a full disk or a killed
+// process leaves the old file exactly as it was.
+//
+// The temporary file is unnamed where the file system allows, and otherwise
+// ".NAME.saving-PID-N", a name RemoveStaleSavingFiles recognises; a kill can
+// leave only such a name behind.
+//
+// A path that is a symbolic link writes the file the link points to and leaves
+// the link as it is. Only a regular file is ever replaced, and only one the
+// user may write; it keeps its mode, and its owner and group where the user
+// may give them.
 class SafeFileWriter final {
 public:
-    explicit SafeFileWriter(const QString& path);
+    explicit SafeFileWriter(const QString& path,
+                            TemporaryFilePolicy policy = TemporaryFilePolicy::Automatic);
     ~SafeFileWriter(); // an uncommitted file is thrown away
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
     bool open();
     bool write(QByteArrayView bytes);
-    // Keeps the old file's permission bits.
     bool commit();
     QString errorString() const { return m_error; }
 
 private:
-    struct Unnamed;
+    struct Temporary;
     bool fail(const QString& error);
+    bool giveTemporaryItsName();
+    bool copyUnnamedToNamed();
 
     QString m_path;
+    TemporaryFilePolicy m_policy;
     QString m_error;
-    std::unique_ptr<Unnamed> m_unnamed;
-    std::unique_ptr<class QSaveFile> m_saveFile;
+    std::unique_ptr<Temporary> m_temporary;
 };
 
-// A writer killed in the instant between giving its complete file a name of
-// its own and moving it over the target leaves that name (".NAME.saving-PID")
-// behind. This removes such leftovers of fileName in folder whose writer is
-// gone; every save does it, and start-up does it for the files it reads.
+// Removes the temporary files of fileName in folder that a killed writer left
+// behind (".NAME.saving-PID" and ".NAME.saving-PID-N" whose process is gone).
+// Every save does it, and start-up does it for the files it reads.
 void RemoveStaleSavingFiles(const QString& folder, const QString& fileName);
 
 // The whole of bytes written with a SafeFileWriter.
-bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                     TemporaryFilePolicy policy = TemporaryFilePolicy::Automatic);

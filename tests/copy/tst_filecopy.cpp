@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDirIterator>
 #include <QFileSystemModel>
 #include <QPushButton>
@@ -20,6 +21,7 @@
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -147,6 +149,69 @@ private Q_SLOTS:
 
         QCOMPARE(CopyInChild(source, name, base + target, limit), copied ? 0 : 1);
         QCOMPARE(Snapshot(base), expected);
+    }
+
+    // Only a regular file is read, and only as it was when the copy began:
+    // nothing hangs or runs without end, and a copy of a file that changed
+    // while it was read never replaces the old target file.
+    void unsafeSource_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO without a writer") << u"fifo"_s << u"not a regular file"_s;
+        QTest::newRow("link to an endless device") << u"zero"_s << u"not a regular file"_s;
+        QTest::newRow("grows while copied") << u"grows"_s << u"changed"_s;
+        QTest::newRow("cut short while copied") << u"shrinks"_s << u"changed"_s;
+        QTest::newRow("rewritten in place while copied") << u"touched"_s << u"changed"_s;
+    }
+
+    void unsafeSource() {
+        QFETCH(QString, source);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString base = dir.path() + u'/', media = base + u"media/"_s;
+        const QString target = base + u"target/"_s, path = media + FileName;
+        QVERIFY(QDir().mkpath(media) && QDir().mkpath(target));
+        QVERIFY(WriteBytes(target + FileName, "old bytes"));
+        if (source == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (source == u"zero")
+            QVERIFY(QFile::link(u"/dev/zero"_s, path));
+        else
+            QVERIFY(WriteBytes(path, QByteArray(ClipSize, 'a')));
+        const FileMap before = Snapshot(target);
+        // Runs after the first chunk: the file changes under the copy.
+        const auto change = [&] {
+            QFile file(path);
+            if (source == u"grows" && file.open(QIODevice::Append))
+                file.write("more");
+            else if (source == u"shrinks")
+                file.resize(10);
+            else if (source == u"touched")
+                file.open(QIODevice::ReadWrite) && file.write("b") &&
+                    file.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                     QFileDevice::FileModificationTime);
+        };
+        QString error;
+        QVERIFY(!CopyFileToFolder(media, FileName, target, &error, change));
+        QVERIFY2(error.contains(reason), qPrintable(error));
+        QCOMPARE(Snapshot(target), before);
+    }
+
+    // A target reached through a link: the file it points to gets the copy.
+    void linkedTargetStaysALink() {
+        QTemporaryDir dir;
+        const QString base = dir.path() + u'/';
+        QVERIFY(QDir().mkpath(base + u"media"_s) && QDir().mkpath(base + u"player"_s) &&
+                QDir().mkpath(base + u"target"_s));
+        QVERIFY(WriteBytes(base + u"media/"_s + FileName, "new clip"));
+        QVERIFY(WriteBytes(base + u"player/clip.bin"_s, "old clip"));
+        QVERIFY(QFile::link(u"../player/clip.bin"_s, base + u"target/"_s + FileName));
+        QString error;
+        QVERIFY2(CopyFileToFolder(base + u"media/"_s, FileName, base + u"target"_s, &error),
+                 qPrintable(error));
+        QCOMPARE(QFileInfo(base + u"target/"_s + FileName).symLinkTarget(),
+                 base + u"player/clip.bin"_s);
+        QCOMPARE(Snapshot(base + u"player"_s).value(u"clip.bin"_s), QByteArray("new clip"));
     }
 
     // ---- the copy window ---------------------------------------------------

@@ -1,13 +1,15 @@
 // Saves a schedule over and over into one file until it is killed; the
 // killed-save test kills it at random moments.
 //
-//   savehelper document|bytes FOLDER NAME PROGRESS_FILE large|small SEED [SAVES]
+//   savehelper document|bytes|named-bytes FOLDER NAME PROGRESS_FILE large|small SEED [SAVES]
 //
 // document: each save is WriteScheduleFile of the large and the small
 //   document in turn, with fresh random values (SeededRandomSource(SEED)).
 // bytes: each save writes the fixed bytes of one of the two documents
 //   (FixedBytesOf, drawn from SEED) through WriteFileSafely, so nearly all of
 //   the time goes to writing the file.
+// named-bytes: as bytes, with a named temporary file, as on a file system
+//   without unnamed files.
 // large|small: which document the first save writes.
 // PROGRESS_FILE (SaveProgressFileSize bytes) receives the save counts.
 // SAVES: stop after that many saves (exit 0); without it, save until killed.
@@ -59,7 +61,8 @@ int main(int argc, char* argv[]) {
     life.start();
     if (argc != 7 && argc != 8)
         return 2;
-    const bool bytesMode = std::strcmp(argv[1], "bytes") == 0;
+    const bool named = std::strcmp(argv[1], "named-bytes") == 0;
+    const bool bytesMode = named || std::strcmp(argv[1], "bytes") == 0;
     const QString folder = QFile::decodeName(argv[2]);
     const QString name = QFile::decodeName(argv[3]);
     SaveProgress* progress = mapProgress(argv[4]);
@@ -88,7 +91,9 @@ int main(int argc, char* argv[]) {
         const bool saved =
             bytesMode
                 ? WriteFileSafely(folder + name,
-                                  (save % 2 == 1) == largeFirst ? largeBytes : smallBytes, &error)
+                                  (save % 2 == 1) == largeFirst ? largeBytes : smallBytes, &error,
+                                  named ? TemporaryFilePolicy::NamedOnly
+                                        : TemporaryFilePolicy::Automatic)
                 : WriteScheduleFile(folder, name, DocumentOfSave(save, largeFirst), random, &error);
         if (!saved) {
             std::fprintf(stderr, "save %u failed: %s\n", save, qPrintable(error));

@@ -69,9 +69,9 @@ bool emptyFolder(const QString& folder) {
     return removed;
 }
 
-QStringList helperArguments(bool bytesMode, const QString& folder, const QString& progressPath,
+QStringList helperArguments(const QString& mode, const QString& folder, const QString& progressPath,
                             bool largeFirst) {
-    return {bytesMode ? u"bytes"_s : u"document"_s,
+    return {mode,
             folder,
             ScheduleName,
             progressPath,
@@ -81,9 +81,9 @@ QStringList helperArguments(bool bytesMode, const QString& folder, const QString
 
 // The file system calls a save may make; kills on entering them, at their
 // first and second use, are the exact points.
-const QStringList FileCalls = {u"write"_s,     u"fchmod"_s,   u"fsync"_s,
-                               u"fdatasync"_s, u"unlinkat"_s, u"linkat"_s,
-                               u"rename"_s,    u"renameat"_s, u"renameat2"_s};
+const QStringList FileCalls = {u"openat"_s, u"write"_s,     u"fchown"_s,   u"fchmod"_s,
+                               u"fsync"_s,  u"fdatasync"_s, u"unlinkat"_s, u"linkat"_s,
+                               u"rename"_s, u"renameat"_s,  u"renameat2"_s};
 
 } // namespace
 
@@ -115,13 +115,13 @@ private:
 
     // Starts the helper, kills it after the delay and checks the folder.
     // Returns what is wrong, or nothing.
-    QString killOnce(bool bytesMode, KillMoment moment, int delayUs, bool largeFirst,
+    QString killOnce(const QString& mode, KillMoment moment, int delayUs, bool largeFirst,
                      KillCounts& counts) {
         if (!prepareRun(true))
             return u"cannot prepare the files"_s;
         QProcess helper;
         helper.start(QString::fromUtf8(MORVA_SAVE_HELPER),
-                     helperArguments(bytesMode, m_folder, m_progressPath, largeFirst));
+                     helperArguments(mode, m_folder, m_progressPath, largeFirst));
         if (!helper.waitForStarted(10000))
             return u"the helper did not start: "_s + helper.errorString();
         if (moment == KillMoment::WhileSaving) {
@@ -152,7 +152,7 @@ private:
             ++counts.betweenSaves;
         if (progress.completed > 0)
             ++counts.afterFinishedSaves;
-        return checkFolder(true, bytesMode, largeFirst, progress, counts);
+        return checkFolder(true, mode != u"document", largeFirst, progress, counts);
     }
 
     // The file must be what the last finished save left (the file there
@@ -231,7 +231,7 @@ private Q_SLOTS:
     }
 
     void killedSaveLeavesOldOrNewFile_data() {
-        QTest::addColumn<bool>("bytesMode");
+        QTest::addColumn<QString>("mode"); // of the helper
         QTest::addColumn<KillMoment>("moment");
         QTest::addColumn<int>("maxDelayUs");
         QTest::addColumn<int>("kills");
@@ -240,15 +240,17 @@ private Q_SLOTS:
         // during and after its first saves; kills counted from its "running"
         // line land in its saves.
         QTest::newRow("0-40 ms after start, whole saves")
-            << false << KillMoment::AfterStart << 40000 << 70;
+            << u"document"_s << KillMoment::AfterStart << 40000 << 70;
         QTest::newRow("0-60 ms into the saving, whole saves")
-            << false << KillMoment::WhileSaving << 60000 << 70;
+            << u"document"_s << KillMoment::WhileSaving << 60000 << 70;
         QTest::newRow("0-40 ms into the saving, file writes only")
-            << true << KillMoment::WhileSaving << 40000 << 70;
+            << u"bytes"_s << KillMoment::WhileSaving << 40000 << 70;
+        QTest::newRow("0-40 ms into the saving, file writes only, named temporary file")
+            << u"named-bytes"_s << KillMoment::WhileSaving << 40000 << 70;
     }
 
     void killedSaveLeavesOldOrNewFile() {
-        QFETCH(bool, bytesMode);
+        QFETCH(QString, mode);
         QFETCH(KillMoment, moment);
         QFETCH(int, maxDelayUs);
         QFETCH(int, kills);
@@ -257,7 +259,7 @@ private Q_SLOTS:
             const int delayUs = int(m_delays.bounded(maxDelayUs + 1));
             const bool largeFirst = kill % 2 == 0;
             const qsizetype leftoversBefore = counts.leftovers.size();
-            const QString problem = killOnce(bytesMode, moment, delayUs, largeFirst, counts);
+            const QString problem = killOnce(mode, moment, delayUs, largeFirst, counts);
             QVERIFY2(
                 problem.isEmpty(),
                 qPrintable(u"kill %1 after %2 us: %3"_s.arg(kill + 1).arg(delayUs).arg(problem)));
@@ -290,12 +292,16 @@ private Q_SLOTS:
     // way the file is replaced.
     void killedOnEnteringEachFileCall_data() {
         QTest::addColumn<bool>("oldFile");
-        QTest::newRow("over an old file") << true;
-        QTest::newRow("as a new file") << false;
+        QTest::addColumn<QString>("mode"); // of the helper
+        for (const QString& mode : {u"bytes"_s, u"named-bytes"_s}) {
+            QTest::newRow(qPrintable(u"over an old file, "_s + mode)) << true << mode;
+            QTest::newRow(qPrintable(u"as a new file, "_s + mode)) << false << mode;
+        }
     }
 
     void killedOnEnteringEachFileCall() {
         QFETCH(bool, oldFile);
+        QFETCH(QString, mode);
         const QString strace = QStandardPaths::findExecutable(u"strace"_s);
         if (strace.isEmpty())
             QSKIP("strace is not installed");
@@ -313,7 +319,7 @@ private Q_SLOTS:
                                                  u"inject=%1:signal=KILL:when=%2"_s.arg(call).arg(
                                                      occurrence),
                                                  QString::fromUtf8(MORVA_SAVE_HELPER)} +
-                                         helperArguments(true, m_folder, m_progressPath, true) +
+                                         helperArguments(mode, m_folder, m_progressPath, true) +
                                          QStringList{u"2"_s});
                 QVERIFY(helper.waitForStarted(10000));
                 if (!helper.waitForFinished(30000)) {
@@ -351,6 +357,35 @@ private Q_SLOTS:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
         // A save at least writes its bytes, makes them durable and names them.
         QVERIFY2(reached.size() >= 4, qPrintable(reached.join(u", "_s)));
+    }
+
+    // A folder that cannot be synced after the rename may lose the new name
+    // in a power cut: the save says so instead of reporting success.
+    void failedFolderSyncIsReported_data() {
+        QTest::addColumn<QString>("mode"); // of the helper
+        QTest::newRow("unnamed temporary file") << u"bytes"_s;
+        QTest::newRow("named temporary file") << u"named-bytes"_s;
+    }
+
+    void failedFolderSyncIsReported() {
+        QFETCH(QString, mode);
+        const QString strace = QStandardPaths::findExecutable(u"strace"_s);
+        if (strace.isEmpty())
+            QSKIP("strace is not installed");
+        QVERIFY(prepareRun(true));
+        QProcess helper;
+        // The first fsync makes the file durable, the second its folder.
+        helper.start(
+            strace,
+            QStringList{u"-qq"_s, u"-o"_s, u"/dev/null"_s, u"-e"_s, u"trace=fsync"_s, u"-e"_s,
+                        u"inject=fsync:error=EIO:when=2"_s, QString::fromUtf8(MORVA_SAVE_HELPER)} +
+                helperArguments(mode, m_folder, m_progressPath, true) + QStringList{u"1"_s});
+        QVERIFY(helper.waitForFinished(30000));
+        const QString errors = QString::fromLocal8Bit(helper.readAllStandardError());
+        if (errors.contains(u"inject"_s))
+            QSKIP("strace cannot inject faults here");
+        QCOMPARE(helper.exitCode(), 3); // a save failed
+        QVERIFY2(errors.contains(u"could not be synced"_s), qPrintable(errors));
     }
 
     void cleanupTestCase() {
