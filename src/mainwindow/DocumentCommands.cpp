@@ -61,6 +61,7 @@ void DocumentCommands::newSchedule() {
     m_context.scheduleFolder = m_context.appFolder;
     m_context.scheduleFileName = FirstFreeScheduleName(m_context.appFolder);
     m_document.reset(ScheduleDocument());
+    m_knownVersion.reset();
     Q_EMIT currentFileChanged();
 }
 
@@ -121,7 +122,8 @@ bool DocumentCommands::saveSchedule(bool saveAs) {
         return false;
     }
     if (!saveAs && FileExists(m_context.scheduleFolder, m_context.scheduleFileName)) {
-        if (!writeDocument(m_context.scheduleFolder, m_context.scheduleFileName))
+        if (!mayOverwriteCurrentFile() ||
+            !writeDocument(m_context.scheduleFolder, m_context.scheduleFileName))
             return false;
         Q_EMIT currentFileChanged();
         return true;
@@ -137,7 +139,18 @@ bool DocumentCommands::saveSchedule(bool saveAs) {
     return true;
 }
 
+bool DocumentCommands::mayOverwriteCurrentFile() {
+    const QString path = m_context.schedulePath();
+    const std::optional<FileIdentity> onDisk = IdentityOfPath(path);
+    if (!m_knownVersion || !onDisk || *onDisk == *m_knownVersion)
+        return true;
+    return m_dialogs.askYesNo(Text(TextSlot::FileChangedOnDisk).arg(path));
+}
+
 bool DocumentCommands::readIntoDocument(const QString& folder, const QString& fileName) {
+    // Taken before reading: a change while the file is read then counts as a
+    // change since it was opened, and Save asks rather than overwrite it.
+    const std::optional<FileIdentity> version = IdentityOfPath(folder + fileName);
     ScheduleDocument read;
     QString error;
     if (!ReadScheduleFile(folder, fileName, read, &error)) {
@@ -145,6 +158,7 @@ bool DocumentCommands::readIntoDocument(const QString& folder, const QString& fi
         return false;
     }
     m_document.reset(std::move(read));
+    m_knownVersion = version;
     return true;
 }
 
@@ -155,5 +169,6 @@ bool DocumentCommands::writeDocument(const QString& folder, const QString& fileN
         return false;
     }
     m_document.markSaved();
+    m_knownVersion = IdentityOfPath(folder + fileName);
     return true;
 }

@@ -4,12 +4,16 @@
 #include "UserDialogs.h"
 #include "schedule/EditableDocument.h"
 #include "schedule/RandomSource.h"
+#include "schedule/RegularFile.h"
 
 #include <QObject>
+#include <optional>
 
 // New, Open, Save and Save As on the one document, with their dialogs, the
 // checks before saving and the folders they remember. Nothing on disk or in
-// the document changes unless the whole command succeeds.
+// the document changes unless the whole command succeeds. Save asks before
+// overwriting a file that changed on disk since this editor read or wrote it
+// (another editor's work, for example).
 class DocumentCommands final : public QObject {
     Q_OBJECT
 
@@ -42,11 +46,17 @@ Q_SIGNALS:
 private:
     bool readIntoDocument(const QString& folder, const QString& fileName);
     bool writeDocument(const QString& folder, const QString& fileName);
+    // False when the current file changed on disk and the user declined to
+    // overwrite it.
+    bool mayOverwriteCurrentFile();
 
     AppContext& m_context;
     EditableDocument& m_document;
     UserDialogs& m_dialogs;
     RandomSource& m_random;
+    // The current file as this editor last read or wrote it; nothing for a
+    // document that has no file yet.
+    std::optional<FileIdentity> m_knownVersion;
 };
 
 // The first of morva.mvs, morva1.mvs, morva2.mvs, ... that does not exist in

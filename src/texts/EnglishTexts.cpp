@@ -80,6 +80,7 @@ const TextTable& EnglishTexts() {
         u"English"_s,
         u"\u65E5\u672C\u8A9E"_s, // the language's own name, in every table
         u"The settings could not be written to %1: %2"_s,
+        u"The schedule file %1 has been changed on disk since it was opened or saved.\nDo you want to overwrite it?"_s,
     });
     return table;
 }

@@ -80,6 +80,7 @@ const TextTable& SecondTexts() {
         u"English"_s,
         u"日本語"_s,
         u"設定を %1 に書き込めませんでした: %2"_s,
+        u"スケジュールファイル %1 は、開いた後または保存した後にディスク上で変更されています。\n上書きしますか?"_s,
     });
     return table;
 }

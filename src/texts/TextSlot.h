@@ -80,6 +80,7 @@ enum class TextSlot : int {
     EnglishLanguage = 71,
     SecondLanguage = 72,
     SystemInfoWriteError = 73, // "%1" is the file, "%2" the reason
+    FileChangedOnDisk = 74,    // "%1" is the file
 
     Count
 };
