@@ -5,6 +5,7 @@
 #include "texts/TextTable.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -22,6 +23,14 @@ int main(int argc, char* argv[]) {
         dialogs.showUntitledMessage(EnglishTexts().text(TextSlot::ProgramRunning));
         return 0;
     }
+    // Refusing to start would lock the user out of their work; Save still
+    // asks before overwriting a file another editor changed.
+    if (!instance.locked())
+        std::fprintf(stderr,
+                     "%s: no place could hold the lock that keeps a second editor off %s "
+                     "(tried: %s); starting without it\n",
+                     qUtf8Printable(QApplication::applicationName()), qUtf8Printable(appFolder),
+                     qUtf8Printable(SingleInstance::lockPathsFor(appFolder).join(u", ")));
 
     MainForm window(dialogs, appFolder);
     dialogs.setParent(&window);

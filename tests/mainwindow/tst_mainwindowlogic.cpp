@@ -1,11 +1,9 @@
-// What the program decides without a window: SystemInfo.txt, which list
-// commands are enabled, and the lock that allows one editor per folder.
+// What the program decides without a window: SystemInfo.txt and which list
+// commands are enabled.
 
 #include "MainFormTestSupport.h"
-#include "SingleInstance.h"
 #include "mainwindow/CommandAvailability.h"
 
-#include <QSysInfo>
 #include <QTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -139,26 +137,6 @@ private Q_SLOTS:
             lists.append(flags);
         }
         QTEST(lists.join(u' '), "enabled");
-    }
-
-    void leftoverLockNeverBlocksButARunningEditorDoes_data() {
-        QTest::addColumn<QByteArray>("lock");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("garbage") << QByteArray("not a lock\x01\xff\n\n\n");
-        // A well-formed lock of a process that no longer runs (no pid is this high).
-        QTest::newRow("crashed run")
-            << "999999999\nmorva\n" + QSysInfo::machineHostName().toUtf8() + '\n';
-    }
-
-    void leftoverLockNeverBlocksButARunningEditorDoes() {
-        QFETCH(QByteArray, lock);
-        TestFolder folder; // its own, so parallel runs never share a lock
-        QVERIFY(WriteBytes(SingleInstance::lockPathFor(folder.path()), lock));
-        SingleInstance first(folder.path());
-        QVERIFY(first.acquire() && !first.otherInstanceRunning());
-        // The same folder, written without its final separator, is refused.
-        SingleInstance second(folder.dir.path());
-        QVERIFY(!second.acquire() && second.otherInstanceRunning());
     }
 };
 

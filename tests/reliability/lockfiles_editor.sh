@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The real editor and its lock file under X: an empty, a garbage and a stale
+# The real editor and its lock files under X: an empty, a garbage and a stale
 # lock (left by an editor killed with SIGKILL) never keep it from starting,
 # and of four copies started at the same moment in one folder exactly one
 # shows its main window; the others say the program is running and end
-# without writing SystemInfo.txt.
+# without writing SystemInfo.txt. Something in the way of the lock in the
+# runtime folder, or no runtime folder at all, moves the lock to the data
+# folder and a second copy is still refused.
 # Usage: lockfiles_editor.sh EDITOR LOCKHELPER   (run under xvfb-run)
 set -u
 
@@ -15,14 +17,18 @@ running_notice="$title" # the second-instance notice carries the program's name
 work=$(mktemp -d)
 work=$(cd "$work" && pwd -P)
 app="$work/app"
-mkdir -p "$app" "$work/tmp"
+mkdir -p "$app" "$work/tmp" "$work/run" "$work/data"
+chmod 700 "$work/run" # a runtime folder is its user's alone
 cp "$editor" "$app/"
 program="$app/$(basename "$editor")"
 settings="$app/SystemInfo.txt"
 main_title="$title - $app/morva.mvs"
-# A temp folder of its own: the lock of this run is nobody else's.
-export TMPDIR="$work/tmp"
-lock=$("$lockhelper" "$app") || { echo "FAIL: no lock path" >&2; exit 1; }
+# Places of its own: the locks of this run are nobody else's.
+export TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data"
+mapfile -t locks < <("$lockhelper" "$app")
+[ ${#locks[@]} = 2 ] || { echo "FAIL: lock paths: ${locks[*]}" >&2; exit 1; }
+lock=${locks[0]}      # in the runtime folder
+data_lock=${locks[1]} # in the data folder
 
 started=()
 # Only a process that is still this script's child is killed: the pid of one
@@ -76,8 +82,8 @@ wait_for_window() {
 
 source "$(dirname "${BASH_SOURCE[0]}")/../support/editor_window.sh"
 
-# The first line of the lock file: the pid of its holder.
-lock_holder() { head -n 1 "$lock" 2>/dev/null; }
+# The first line of the lock file ($1, else the runtime one): the pid of its holder.
+lock_holder() { head -n 1 "${1:-$lock}" 2>/dev/null; }
 
 # An editor starts over the given lock file, holds the lock, and leaves
 # complete settings and no lock when it ends.
@@ -87,8 +93,9 @@ starts_over_lock() {
     window=$(wait_for_window "$last_pid" "$main_title" 30) ||
         fail "$what: no main window"
     [ "$(lock_holder)" = "$last_pid" ] || fail "$what: the lock names '$(lock_holder)', not $last_pid"
+    [ "$(lock_holder "$data_lock")" = "$last_pid" ] || fail "$what: the data folder's lock does not name $last_pid"
     exit_through_file_menu "$window" "$last_pid"
-    [ ! -e "$lock" ] || fail "$what: the lock is still there after Exit"
+    [ ! -e "$lock" ] && [ ! -e "$data_lock" ] || fail "$what: a lock is still there after Exit"
     [ "$(grep -c $'\r$' "$settings")" = 7 ] || fail "$what: SystemInfo.txt is not complete"
     echo "ok: starts over $what"
 }
@@ -171,12 +178,64 @@ at_once() {
     [ "$(lock_holder)" = "$main" ] || fail "$what: the lock does not name the running copy"
     exit_through_file_menu "$(window_of "$main" "$main_title")" "$main"
     [ -e "$settings" ] || fail "$what: no SystemInfo.txt after Exit"
-    [ ! -e "$lock" ] || fail "$what: the lock is still there after Exit"
+    [ ! -e "$lock" ] && [ ! -e "$data_lock" ] || fail "$what: a lock is still there after Exit"
     echo "ok: four at once, $what: one main window, three notices"
 }
 
 at_once "in a clean folder"
 printf 'garbage\n' >"$lock"
 at_once "over a garbage lock file"
+
+# 3. Places that cannot hold the lock. Each case: what it is, the command
+# that sets the first copy's environment up, the lock expected to name it, and
+# the command that sets the second copy's environment up. The second copy is
+# still refused, and what was in the way stays.
+use_own_places() { export TMPDIR="$work/tmp" XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data"; }
+refused_beside() {
+    local what=$1 setup=$2 expected=$3 second_setup=${4:-:} first window second notice
+    eval "$setup"
+    start_editor
+    first=$last_pid
+    window=$(wait_for_window "$first" "$main_title" 30) || fail "$what: no main window"
+    [ "$(lock_holder "$expected")" = "$first" ] ||
+        fail "$what: $expected names '$(lock_holder "$expected")', not $first"
+    use_own_places
+    eval "$second_setup"
+    start_editor
+    second=$last_pid
+    use_own_places
+    notice=$(wait_for_window "$second" "$running_notice" 30) ||
+        fail "$what: the second copy was not refused"
+    focus "$notice"
+    xdotool key Return
+    wait_for_exit "$second" 10 || fail "$what: the second copy did not end after its notice"
+    exit_through_file_menu "$window" "$first"
+    [ ! -e "$expected" ] || fail "$what: the lock is still there after Exit"
+    echo "ok: $what"
+}
+
+mkdir "$lock"
+refused_beside "a folder at the runtime lock" : "$data_lock"
+[ -d "$lock" ] || fail "the folder at the runtime lock is gone"
+rmdir "$lock"
+ln -s "$work/nowhere" "$lock"
+refused_beside "a dangling link at the runtime lock" : "$data_lock"
+[ -L "$lock" ] || fail "the dangling link at the runtime lock is gone"
+rm "$lock"
+: >"$work/tmpfile"
+refused_beside "TMPDIR that is a file" 'export TMPDIR="$work/tmpfile"' "$lock"
+refused_beside "no runtime folder" 'unset XDG_RUNTIME_DIR' "$data_lock"
+refused_beside "a second copy without a runtime folder" : "$lock" 'unset XDG_RUNTIME_DIR'
+
+# 4. No place can hold a lock: refusing would lock the user out of their work,
+# so the editor starts and says on stderr that it runs unlocked.
+(cd "$app" && exec env -u XDG_RUNTIME_DIR XDG_DATA_HOME="$work/tmpfile/share" \
+    "$program" 2>"$work/unlocked.log") &
+unlocked=$!
+started+=("$unlocked")
+window=$(wait_for_window "$unlocked" "$main_title" 30) || fail "no place for a lock: no main window"
+grep -q "starting without it" "$work/unlocked.log" || fail "no place for a lock: nothing said on stderr"
+exit_through_file_menu "$window" "$unlocked"
+echo "ok: starts unlocked, and says so, when no place can hold a lock"
 
 echo "lockfiles_editor: all stages passed"

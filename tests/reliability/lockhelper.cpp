@@ -1,8 +1,9 @@
 // Tells the lock file test script where the editor keeps its lock.
 //
-//   lockhelper FOLDER    prints SingleInstance::lockPathFor(FOLDER)
+//   lockhelper FOLDER    prints SingleInstance::lockPathsFor(FOLDER), one a line,
+//                        the most preferred place first
 //
-// The path depends on the temp folder (TMPDIR) as the editor sees it.
+// The paths depend on XDG_RUNTIME_DIR and XDG_DATA_HOME as the editor sees them.
 
 #include "SingleInstance.h"
 
@@ -12,8 +13,7 @@
 int main(int argc, char* argv[]) {
     if (argc != 2)
         return 2;
-    const QByteArray path =
-        QFile::encodeName(SingleInstance::lockPathFor(QFile::decodeName(argv[1])));
-    std::printf("%s\n", path.constData());
+    for (const QString& path : SingleInstance::lockPathsFor(QFile::decodeName(argv[1])))
+        std::printf("%s\n", QFile::encodeName(path).constData());
     return 0;
 }
