@@ -374,9 +374,23 @@ void MainForm::Form_Load() {
     // An editor killed while saving may have left a name behind; clear it
     // before anything is read.
     RemoveStaleSavingFiles(m_context.appFolder, QString::fromUtf16(SystemInfoFileName));
-    if (ReadSystemInfo(m_context) == SystemInfoStatus::Damaged) {
-        // No table is loaded yet, so this message is always in English.
-        m_dialogs.showMessage(EnglishTexts().text(TextSlot::SystemInformationError));
+    // No table is loaded yet, so these messages are always in English.
+    const TextTable& english = EnglishTexts();
+    QString reason;
+    switch (ReadSystemInfo(m_context, &reason)) {
+    case SystemInfoStatus::Damaged:
+        m_dialogs.showMessage(english.text(TextSlot::SystemInformationError));
+        break;
+    case SystemInfoStatus::Unreadable:
+        m_keepSystemInfo = true;
+        m_dialogs.showMessage(
+            english.text(TextSlot::SystemInformationError) + u'\n' +
+            english.text(TextSlot::SystemInfoReadError)
+                .arg(m_context.appFolder + QString::fromUtf16(SystemInfoFileName), reason));
+        break;
+    case SystemInfoStatus::Missing:
+    case SystemInfoStatus::Read:
+        break;
     }
     SelectTextTable(m_context.languageSelector);
     InitMainFormOsd();
@@ -457,6 +471,8 @@ void MainForm::Form_Unload() {
         return;
     m_unloaded = true;
     m_colourBar->keepTimer()->stop();
+    if (m_keepSystemInfo)
+        return;
     QString error;
     if (!WriteSystemInfo(m_context, &error))
         m_dialogs.showMessage(

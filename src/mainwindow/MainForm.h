@@ -84,6 +84,8 @@ private:
     std::unique_ptr<DialogEntryEditors> m_dialogEditors;
     std::unique_ptr<EditingCommands> m_editing;
     bool m_unloaded = false;
+    // SystemInfo.txt could not be read at start; Exit must not write over it.
+    bool m_keepSystemInfo = false;
 
     ScheduleListModel* m_normalModel = nullptr;
     ScheduleListModel* m_advanceModel = nullptr;

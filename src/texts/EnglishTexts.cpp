@@ -81,6 +81,7 @@ const TextTable& EnglishTexts() {
         u"\u65E5\u672C\u8A9E"_s, // the language's own name, in every table
         u"The settings could not be written to %1: %2"_s,
         u"The schedule file %1 has been changed on disk since it was opened or saved.\nDo you want to overwrite it?"_s,
+        u"The settings file %1 cannot be read: %2\nIt is left as it is, and the folders of this run will not be remembered."_s,
     });
     return table;
 }

@@ -81,6 +81,7 @@ enum class TextSlot : int {
     SecondLanguage = 72,
     SystemInfoWriteError = 73, // "%1" is the file, "%2" the reason
     FileChangedOnDisk = 74,    // "%1" is the file
+    SystemInfoReadError = 75,  // "%1" is the file, "%2" the reason
 
     Count
 };

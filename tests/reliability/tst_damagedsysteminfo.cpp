@@ -1,6 +1,7 @@
 // SystemInfo.txt with every kind of damage: the editor starts, says so only
 // where the file could not be read, and the file is complete again after
-// Exit.
+// Exit; a bad value loses only itself, and a file that cannot be read at all
+// is left as it is. Folders with any name are remembered run after run.
 
 #include "MainFormTestSupport.h"
 #include "ScriptedDialogs.h"
@@ -8,8 +9,11 @@
 #include "mainwindow/SystemInfoFile.h"
 #include "texts/CurrentTexts.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListView>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -77,9 +81,10 @@ private Q_SLOTS:
             << line(OtherFolder).repeated(3) << true << other << fresh;
         QTest::newRow("cut in the middle of a line")
             << complete.left(complete.indexOf("SPRING") + 3) << true << other << fresh;
+        // A bad value loses only itself: the values after it stay in their places.
         QTest::newRow("unterminated quote in the first value")
             << complete.mid(0, complete.indexOf('\r') - 1) + complete.mid(complete.indexOf('\r'))
-            << true << app << fresh;
+            << true << other << remembered;
         // The six values before it are kept, the remembered schedule among them.
         QTest::newRow("unterminated quote in the last value")
             << complete.left(complete.lastIndexOf("\"\r\n\"1")) + "\r\n\"1\"\r\n"
@@ -88,14 +93,15 @@ private Q_SLOTS:
         QTest::newRow("unterminated quote in the language line")
             << complete.left(complete.size() - 3) << false << other << remembered;
         QTest::newRow("NUL inside a value")
-            << complete.left(3) + '\0' + complete.mid(3) << true << app << fresh;
+            << complete.left(3) + '\0' + complete.mid(3) << true << other << remembered;
+        // As an older copy wrote a folder with a line end: only that folder is lost.
+        QTest::newRow("a line end inside the save folder")
+            << completeFile(QByteArray(OtherFolder) + "two\nlines/") << true << app << remembered;
+        QTest::newRow("a relative schedule folder")
+            << completeFile(OtherFolder, "relative/") << true << other << fresh;
         QTest::newRow("binary noise starting with NUL")
             << '\0' + noise(1, 4095) << true << app << fresh;
         QTest::newRow("binary noise after a quote") << '"' + noise(2, 4095) << true << app << fresh;
-        QTest::newRow("a 2 MB line")
-            << line(QByteArray(2 * 1024 * 1024, 'a')) + complete << true << app << fresh;
-        QTest::newRow("a complete file followed by a 2 MB line")
-            << complete + line(QByteArray(2 * 1024 * 1024, 'a')) << true << app << fresh;
         QTest::newRow("a 10 kB save folder")
             << completeFile(longFolder) << false << QString::fromUtf8(longFolder) << remembered;
         QTest::newRow("a 10 kB schedule folder")
@@ -154,6 +160,95 @@ private Q_SLOTS:
         QCOMPARE(written.count("\r\n"), 7);
         QCOMPARE(written.count('\n'), 7);
         QVERIFY(written.endsWith("\r\n"));
+    }
+
+    // A settings file that cannot be read is named in the message and left
+    // exactly as it is, through Exit too: it may be readable again later.
+    void unreadableFileReportedAndKept_data() {
+        QTest::addColumn<QByteArray>("content"); // null: a folder in the way
+        QTest::addColumn<QString>("reason");
+        const QByteArray big = line(QByteArray(2 * 1024 * 1024, 'a'));
+        QTest::newRow("a 2 MB line") << big + completeFile() << u"larger than"_s;
+        QTest::newRow("a complete file followed by a 2 MB line")
+            << completeFile() + big << u"larger than"_s;
+        QTest::newRow("a folder in the way") << QByteArray() << u"not a regular file"_s;
+    }
+
+    void unreadableFileReportedAndKept() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        TestFolder app;
+        TestFolder other;
+        QVERIFY(WriteSchedule(other.path(), u"SPRING.mvs"_s, SampleDocument()));
+        const QString settings = app.file(QString::fromUtf16(SystemInfoFileName));
+        content = withFolders(content, app, other);
+        QVERIFY(content.isNull() ? QDir(app.path()).mkpath(settings + u"/kept"_s)
+                                 : WriteBytes(settings, content));
+
+        ScriptedDialogs dialogs;
+        MainForm window(dialogs, app.path());
+        window.Form_Load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QCOMPARE(dialogs.kinds(), QList<Kind>{Kind::Message});
+        const QString message = dialogs.messages().constFirst();
+        QVERIFY2(message.startsWith(u"System Information Error!!\n"_s) &&
+                     message.contains(settings) && message.contains(reason),
+                 qPrintable(message));
+        QCOMPARE(window.context(), SetupAppPaths(app.path()));
+        QCOMPARE(ShownCaption(window), ExpectedCaption(app.path() + u"morva.mvs"_s));
+
+        dialogs.clear();
+        QVERIFY(window.close());
+        QVERIFY(dialogs.kinds().isEmpty());
+        if (content.isNull())
+            QVERIFY(QFileInfo::exists(settings + u"/kept"_s));
+        else
+            QCOMPARE(FileBytes(settings), content);
+    }
+
+    // A schedule opened from a folder whose name holds quotes, commas or line
+    // ends is reopened at the next start, run after run, and the settings
+    // file stays the same.
+    void scheduleInAnyFolderReopensRunAfterRun_data() {
+        QTest::addColumn<QString>("folderName");
+        QTest::newRow("quote and comma") << u"say \"hi\", then"_s;
+        QTest::newRow("line feed") << u"two\nlines"_s;
+        QTest::newRow("CR LF and a quote") << u"x\r\n\"y"_s;
+        QTest::newRow("tab and non-ASCII") << u"\t\u65E5\u672C"_s;
+        QTest::newRow("none of these") << u"plain"_s;
+    }
+
+    void scheduleInAnyFolderReopensRunAfterRun() {
+        QFETCH(QString, folderName);
+        TestFolder app;
+        TestFolder other;
+        QVERIFY(QDir(other.path()).mkdir(folderName));
+        const QString folder = other.file(folderName) + u'/';
+        QVERIFY(WriteSchedule(folder, u"SPRING.mvs"_s, SampleDocument()));
+        const QString settings = app.file(QString::fromUtf16(SystemInfoFileName));
+
+        QByteArray previous;
+        for (int run = 0; run < 3; ++run) {
+            ScriptedDialogs dialogs;
+            MainForm window(dialogs, app.path());
+            window.Form_Load();
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            if (run == 0) {
+                dialogs.answerFile(folder + u"SPRING.mvs"_s);
+                QTest::mouseClick(window.findChild<QPushButton*>(u"OpenCmd"_s), Qt::LeftButton);
+            }
+            QVERIFY(dialogs.messages().isEmpty());
+            QCOMPARE(ShownCaption(window), ExpectedCaption(folder + u"SPRING.mvs"_s));
+            QCOMPARE(window.document().document(), SampleDocument());
+            QVERIFY(window.close());
+            QVERIFY(dialogs.messages().isEmpty());
+            const QByteArray written = FileBytes(settings);
+            QVERIFY(run == 0 || written == previous);
+            previous = written;
+        }
     }
 };
 
