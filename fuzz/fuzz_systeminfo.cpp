@@ -1,37 +1,75 @@
-// Any SystemInfo.txt content parses without a crash, and a complete parse of
-// what the program writes gives the values back.
+// Any SystemInfo.txt content parses without a crash, and whatever the
+// program can write reads back exactly: the values read from the input, and
+// seven values made from the input's bytes (quotes, commas, line ends and
+// other control characters among them).
 #include "mainwindow/SystemInfoFile.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
-    const SystemInfoFields fields = ParseSystemInfo(content, 8);
-    if (fields.fields.size() > 8 || fields.complete != (fields.fields.size() >= 7))
-        std::abort();
-    if (!fields.complete)
-        return 0;
-    // Values that could be read once are written so that they read back the same.
+namespace {
+
+constexpr int ContextFields = 7;
+
+AppContext contextOf(const QStringList& values) {
     AppContext context;
-    context.openFolder = fields.fields[0];
-    context.saveFolder = fields.fields[1];
-    context.scheduleFolder = fields.fields[2];
-    context.scheduleFileName = fields.fields[3];
-    context.mediaFolder = fields.fields[4];
-    context.copyTargetDrive = fields.fields[5];
-    context.copyTargetFolder = fields.fields[6];
-    bool quoteFree = true;
-    for (int i = 0; i < 7; ++i)
-        quoteFree = quoteFree && !fields.fields[i].contains(u'"');
-    if (!quoteFree)
-        return 0;
-    const SystemInfoFields again = ParseSystemInfo(FormatSystemInfo(context), 8);
-    if (!again.complete)
+    QString* const targets[ContextFields] = {&context.openFolder,      &context.saveFolder,
+                                             &context.scheduleFolder,  &context.scheduleFileName,
+                                             &context.mediaFolder,     &context.copyTargetDrive,
+                                             &context.copyTargetFolder};
+    for (int i = 0; i < ContextFields; ++i)
+        *targets[i] = values.value(i);
+    return context;
+}
+
+// A written file holds nothing between a value's quotes that an older
+// reader, one without escapes, could take for the end of a value or a line.
+bool plainToAnyReader(const QByteArray& file) {
+    int quotes = 0;
+    for (char c : file) {
+        if (c == '"')
+            ++quotes;
+        else if (quotes % 2 == 1 && uchar(c) < 0x20)
+            return false;
+    }
+    return quotes == 2 * (ContextFields + 1);
+}
+
+void requireRoundTrip(const QStringList& values) {
+    const AppContext context = contextOf(values);
+    const QByteArray written = FormatSystemInfo(context);
+    if (!plainToAnyReader(written))
         std::abort();
-    for (int i = 0; i < 7; ++i) {
-        if (again.fields[i] != fields.fields[i])
+    const SystemInfoFields again = ParseSystemInfo(written, ContextFields + 1);
+    if (!again.complete || !again.badFields.isEmpty() || again.fields.size() != ContextFields + 1)
+        std::abort();
+    for (int i = 0; i < ContextFields; ++i) {
+        if (again.fields[i] != values.value(i))
             std::abort();
     }
+    if (FormatSystemInfo(contextOf(again.fields)) != written)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray content(reinterpret_cast<const char*>(data), qsizetype(size));
+    const SystemInfoFields fields = ParseSystemInfo(content, ContextFields + 1);
+    if (fields.fields.size() > ContextFields + 1 ||
+        fields.complete != (fields.fields.size() >= ContextFields))
+        std::abort();
+    QStringList read = fields.fields;
+    for (int bad : fields.badFields) {
+        if (bad < 0 || bad >= read.size() || !read[bad].isEmpty())
+            std::abort();
+    }
+    requireRoundTrip(read);
+
+    // 0xFF never occurs in UTF-8, so it parts the input into values.
+    QStringList made;
+    for (const QByteArray& part : content.split('\xff'))
+        made.append(QString::fromUtf8(part));
+    requireRoundTrip(made);
     return 0;
 }

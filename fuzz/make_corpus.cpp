@@ -92,6 +92,14 @@ int main(int argc, char* argv[]) {
     context.scheduleFolder = u"/home/user/with, comma/"_s;
     context.languageSelector = 2;
     ok = ok && write(out.filePath(u"systeminfo/comma-language.txt"_s), FormatSystemInfo(context));
+    context.openFolder = u"/home/user/say \"hi\", twice/"_s;
+    context.mediaFolder = u"/home/user/two\nlines\r\n/"_s;
+    context.scheduleFileName = u"tab\there.mvs"_s;
+    ok = ok && write(out.filePath(u"systeminfo/quotes-line-ends.txt"_s), FormatSystemInfo(context));
+    // As an older writer left such folders: unescaped, one value broken.
+    ok = ok &&
+         write(out.filePath(u"systeminfo/unescaped-line-end.txt"_s),
+               "\"/a\nb/\"\r\n\"/s\"q/\"\r\n\"/c/\r\n\"d.mvs\"\r\n\"/m/\"\r\n\"/\",\"/f/\"\r\n");
     ok = ok && write(out.filePath(u"systeminfo/short.txt"_s), "\"/a/\"\r\n\"/b/\"\r\n\"/c/\"\r\n");
     ok = ok && write(out.filePath(u"systeminfo/unquoted.txt"_s),
                      " /a/ , /b/\r\n/c/\nmorva.mvs\n/m/\n/,/x/\n");
