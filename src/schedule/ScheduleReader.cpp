@@ -24,6 +24,7 @@ public:
 
     ScheduleDocument decode() {
         m_record = {RecordPosition::Part::Header};
+        checkMagic();
         require(FileFormat::HeaderSize);
         const int keyBlockLength = byteAt(FileFormat::KeyBlockLengthOffset);
         const int keyOffset = byteAt(FileFormat::KeyOffsetOffset);
@@ -86,6 +87,20 @@ private:
     }
 
     quint8 byteAt(qint64 offset) const { return quint8(m_bytes[offset]); }
+
+    // Every schedule file begins with the format name; anything else (an
+    // empty disk image, a picture chosen by mistake) is not read as one. A
+    // file cut short inside the name is reported as cut short.
+    void checkMagic() {
+        const QByteArrayView magic = FileFormat::Magic;
+        const qsizetype available = qMin(magic.size(), m_bytes.size());
+        for (qsizetype i = 0; i < available; ++i) {
+            if (m_bytes[i] != magic[i])
+                fail(u"the file does not begin with \"%1\", as every schedule file does"_s.arg(
+                         QLatin1StringView(magic)),
+                     i);
+        }
+    }
 
     // The next stream byte, unscrambled.
     quint8 next() {

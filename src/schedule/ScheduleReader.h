@@ -17,8 +17,10 @@ struct DecodeResult {
 
 // Decodes the bytes of a schedule file. Every step is checked: the end of the
 // data, a key that lies outside its block or is empty while entries follow, a
-// stored byte smaller than its key byte. The magic, the version and the
-// markers are not compared, and counts up to 255 are taken as they are.
+// stored byte smaller than its key byte. The bytes must begin with the
+// format name (FileFormat::Magic); the version and the markers are not
+// compared, so later versions still open, and counts up to 255 are taken as
+// they are.
 DecodeResult DecodeSchedule(QByteArrayView bytes);
 
 // The size of the longest schedule file that can exist (255 entries everywhere).

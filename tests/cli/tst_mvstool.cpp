@@ -175,8 +175,10 @@ private Q_SLOTS:
         fails("build in.json -o out.mvs --seed 4294967296",
               "--seed takes a whole number from 0 to 4294967295, not \"4294967296\"\n");
         fails("dump none.mvs", "none.mvs: cannot be read: No such file or directory\n");
-        fails("check out.mvs",
-              "out.mvs: not a readable schedule file: the file ends inside the header");
+        fails("check out.mvs", "out.mvs: not a readable schedule file: the file does not begin "
+                               "with \"MORVA\", as every schedule file does (byte offset 0)\n");
+        fails("dump short.mvs",
+              "short.mvs: not a readable schedule file: the file ends inside the header");
         fails("build none.json -o out.mvs",
               "none.json: cannot be read: No such file or directory\n");
         fails("build out.mvs -o new.mvs", "out.mvs: not valid JSON: ");
@@ -238,6 +240,7 @@ private Q_SLOTS:
         writeFile("in.json", json);
         writeFile("out.mvs", PreciousBytes);
         writeSchedule("a.mvs", ScheduleDocument({media("A", "")}, {}));
+        writeFile("short.mvs", "MORVA0100KERNEL");
         const QStringList before = entriesOf(m_dir->path());
         const ToolRun result = run(arguments.constData(), childSetup);
         QCOMPARE(result.exitCode, exitCode);

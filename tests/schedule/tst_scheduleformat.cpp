@@ -171,8 +171,10 @@ private Q_SLOTS:
     void damagedFile_data() {
         QTest::addColumn<QList<int>>("patches"); // offset, new byte, offset, new byte ...
         QTest::addColumn<qint64>("errorOffset"); // -1: the file reads
-        QTest::newRow("magic and markers are not required")
-            << QList<int>{0, 'x', 24, 'x', 228, '?' + 64, 260, '!' + 64} << qint64(-1);
+        QTest::newRow("version and markers are not required")
+            << QList<int>{5, '9', 24, 'x', 228, '?' + 64, 260, '!' + 64} << qint64(-1);
+        QTest::newRow("first byte of the magic") << QList<int>{0, 'x'} << qint64(0);
+        QTest::newRow("last byte of the magic") << QList<int>{4, 'a'} << qint64(4);
         QTest::newRow("key ending where its block ends") << QList<int>{32, 138} << qint64(-1);
         QTest::newRow("key past its block") << QList<int>{32, 139} << qint64(32);
         QTest::newRow("key length 0 with entries") << QList<int>{34, 0} << qint64(34);
@@ -198,6 +200,31 @@ private Q_SLOTS:
             QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)), qPrintable(error));
             QCOMPARE(document, sampleDocument(false));
         }
+    }
+
+    void notAScheduleFile_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("errorOffset");
+        // All zeros once read as a valid empty schedule.
+        QTest::newRow("all zeros") << QByteArray(400, '\0') << qint64(0);
+        QTest::newRow("other text") << QByteArray("MOVRA").leftJustified(400, ' ') << qint64(2);
+        QTest::newRow("short, other text") << QByteArray("MX") << qint64(1);
+        QTest::newRow("cut inside the magic") << QByteArray("MOR") << qint64(3);
+        QTest::newRow("empty") << QByteArray() << qint64(0);
+    }
+
+    void notAScheduleFile() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, errorOffset);
+        QVERIFY(writeContent(u"other.mvs"_s, bytes));
+        ScheduleDocument document = sampleDocument();
+        QString error;
+        QVERIFY(!ReadScheduleFile(folder(), u"other.mvs"_s, document, &error));
+        QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)), qPrintable(error));
+        // Text that is not the magic is named as such; a cut one as cut.
+        const bool otherText = bytes.size() > errorOffset;
+        QCOMPARE(error.contains(u"does not begin with \"MORVA\""_s), otherText);
+        QCOMPARE(document, sampleDocument());
     }
 
     void onlyRegularFilesAreRead_data() {
