@@ -70,13 +70,22 @@ int main(int argc, char* argv[]) {
         advance.append(period(quint8(i % 99), quint8(i % 8), 100));
     }
     documents.append({u"largest"_s, ScheduleDocument(basic, advance)});
+    // Bytes only a foreign file brings: every field at 255.
+    MediaEntry high;
+    high.name.fill(255);
+    high.extension.fill(255);
+    high.reserved.fill(255);
+    high.playTimes = high.volume = 255;
+    AdvanceEntry highPeriod{{255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255},
+                            {high, high}};
+    documents.append({u"foreign-bytes"_s, ScheduleDocument({high}, {highPeriod})});
 
     SeededRandomSource random(20061228);
     bool ok = true;
     for (const auto& [name, document] : documents) {
         ok = ok && write(out.filePath(u"schedule/"_s + name + u".mvs"_s),
                          EncodeSchedule(document, random));
-        if (name != u"largest"_s && name != u"advance-without-details"_s && name != u"empty"_s)
+        if (name == u"basic-only"_s || name == u"advance-only"_s)
             ok =
                 ok && write(out.filePath(u"json/"_s + name + u".json"_s), ScheduleToJson(document));
     }

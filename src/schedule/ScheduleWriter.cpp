@@ -1,7 +1,6 @@
 #include "ScheduleWriter.h"
 
 #include "FileFormat.h"
-#include "RecordPosition.h"
 #include "SafeFileWrite.h"
 #include "Scrambling.h"
 
@@ -9,66 +8,84 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// How many keys are drawn for a document that holds bytes a key may not fit.
-// Editor-made documents always fit the first key.
-constexpr int MaxKeyAttempts = 200;
+// Every key byte and every filler is drawn from 0 to 127, so fillers fit any
+// key; only document bytes above 128 (from a foreign file) narrow a key byte.
+constexpr int MaxKeyByte = 127;
+
+// Walks the plain bytes of the entry stream in file order, giving each to
+// sink; filler() supplies each filler byte when its turn comes.
+template <typename Sink, typename Filler>
+void walkStream(const ScheduleDocument& document, Sink&& sink, Filler&& filler) {
+    const auto bytes = [&sink](const auto& field) {
+        for (auto byte : field)
+            sink(quint8(byte));
+    };
+    const auto mediaRecord = [&](const MediaEntry& entry) {
+        // The file puts playTimes before the reserved bytes.
+        bytes(entry.name);
+        bytes(entry.extension);
+        sink(entry.playTimes);
+        bytes(entry.reserved);
+        sink(entry.volume);
+        sink(filler());
+        sink(filler());
+    };
+    if (document.basicCount() > 0) {
+        bytes(FileFormat::BasicMarker);
+        for (const MediaEntry& entry : document.basicEntries())
+            mediaRecord(entry);
+    }
+    for (const AdvanceEntry& entry : document.advanceEntries()) {
+        bytes(FileFormat::AdvanceMarker);
+        bytes(std::array{entry.startYear, entry.startMonth, entry.startDay, entry.startHour,
+                         entry.startMinute, entry.startSecond, entry.stopYear, entry.stopMonth,
+                         entry.stopDay, entry.stopHour, entry.stopMinute, entry.stopSecond,
+                         entry.weekDay});
+        sink(filler());
+        sink(quint8(entry.detailCount()));
+        for (const MediaEntry& detail : entry.details)
+            mediaRecord(detail);
+    }
+}
+
+// For each key position, the largest key byte that keeps every stream byte
+// scrambled with it at 255 or below, so the key drawn always fits.
+QList<quint8> largestKeyBytes(const ScheduleDocument& document, int keyLength) {
+    QList<quint8> largest(keyLength, quint8(MaxKeyByte));
+    int keyIndex = 0;
+    walkStream(
+        document,
+        [&](quint8 plain) {
+            largest[keyIndex] = qMin(largest[keyIndex], quint8(255 - plain));
+            keyIndex = (keyIndex + 1) % keyLength;
+        },
+        [] { return quint8(0); });
+    return largest;
+}
 
 class StreamEncoder final {
 public:
     explicit StreamEncoder(RandomSource& random)
         : m_random(random) {}
 
-    // Stops at the first byte the key cannot store, so a failed attempt
-    // costs little.
     QByteArray encode(const ScheduleDocument& document) {
         writeHeader(document);
-        writeKeyBlock();
-        if (document.basicCount() > 0) {
-            m_position = {RecordPosition::Part::BasicMarker};
-            scrambled(FileFormat::BasicMarker);
-            for (qsizetype j = 0; j < document.basicCount() && !m_failed; ++j) {
-                m_position = {RecordPosition::Part::BasicEntry, int(j)};
-                writeMediaRecord(document.basicEntries()[j]);
-            }
-        }
-        for (qsizetype j = 0; j < document.advanceCount() && !m_failed; ++j) {
-            const AdvanceEntry& entry = document.advanceEntries()[j];
-            m_position = {RecordPosition::Part::AdvanceEntry, int(j)};
-            writeAdvanceRecord(entry);
-            for (qsizetype d = 0; d < entry.detailCount() && !m_failed; ++d) {
-                m_position = {RecordPosition::Part::Detail, int(j), int(d)};
-                writeMediaRecord(entry.details[d]);
-            }
-        }
-        return m_failed ? QByteArray() : m_out;
+        writeKeyBlock(document);
+        walkStream(
+            document, [this](quint8 plain) { scrambled(plain); },
+            [this] { return m_random.nextKeyByte(); });
+        return m_out;
     }
-
-    bool failed() const { return m_failed; }
-    QString failedAt() const { return m_position.describe(); }
 
 private:
     void plain(quint8 byte) { m_out.append(char(byte)); }
     void plain(QByteArrayView text) { m_out.append(text.data(), text.size()); }
 
     void scrambled(quint8 byte) {
-        if (m_failed)
-            return;
         const auto stored = ScrambleByte(byte, m_key[m_keyIndex], int(m_key.size()), m_keyIndex);
-        if (!stored) {
-            m_failed = true;
-            return;
-        }
-        m_out.append(char(*stored));
-    }
-
-    void scrambled(QByteArrayView text) {
-        for (char c : text)
-            scrambled(quint8(c));
-    }
-
-    template <std::size_t N> void scrambled(const std::array<quint8, N>& field) {
-        for (quint8 byte : field)
-            scrambled(byte);
+        // The key was drawn to fit every byte of this document.
+        Q_ASSERT(stored);
+        m_out.append(char(stored.value_or(0)));
     }
 
     void writeHeader(const ScheduleDocument& document) {
@@ -98,36 +115,21 @@ private:
             plain(m_random.nextByte());
     }
 
-    void writeKeyBlock() {
+    // The bytes around the key are drawn from 0 to 127 like any key byte, so
+    // the key does not stand out; a key byte is drawn from 0 to the largest
+    // value its stream bytes allow (127 for every document the editors make).
+    void writeKeyBlock(const ScheduleDocument& document) {
+        const QList<quint8> largest = largestKeyBytes(document, int(m_key.size()));
         for (int i = 0; i < m_keyBlockLength; ++i) {
-            const quint8 b = m_random.nextKeyByte();
-            if (i >= m_keyOffset && i < m_keyOffset + m_key.size())
-                m_key[i - m_keyOffset] = char(b);
+            const int k = i - m_keyOffset;
+            const bool inKey = k >= 0 && k < m_key.size();
+            const quint8 b =
+                inKey ? quint8(m_random.nextScaled(largest[k])) : m_random.nextKeyByte();
+            if (inKey)
+                m_key[k] = char(b);
             plain(b);
         }
         m_keyIndex = 0;
-    }
-
-    void writeMediaRecord(const MediaEntry& entry) {
-        // The file puts playTimes before the reserved bytes.
-        scrambled(entry.name);
-        scrambled(entry.extension);
-        scrambled(entry.playTimes);
-        scrambled(entry.reserved);
-        scrambled(entry.volume);
-        scrambled(m_random.nextKeyByte());
-        scrambled(m_random.nextKeyByte());
-    }
-
-    void writeAdvanceRecord(const AdvanceEntry& entry) {
-        scrambled(FileFormat::AdvanceMarker);
-        for (quint8 byte :
-             {entry.startYear, entry.startMonth, entry.startDay, entry.startHour, entry.startMinute,
-              entry.startSecond, entry.stopYear, entry.stopMonth, entry.stopDay, entry.stopHour,
-              entry.stopMinute, entry.stopSecond, entry.weekDay})
-            scrambled(byte);
-        scrambled(m_random.nextKeyByte());
-        scrambled(quint8(entry.detailCount()));
     }
 
     RandomSource& m_random;
@@ -136,8 +138,6 @@ private:
     int m_keyBlockLength = 0;
     int m_keyOffset = 0;
     int m_keyIndex = 0;
-    bool m_failed = false;
-    RecordPosition m_position;
 };
 
 QString countProblem(const ScheduleDocument& document) {
@@ -165,17 +165,7 @@ QByteArray EncodeSchedule(const ScheduleDocument& document, RandomSource& random
             *error = problem;
         return {};
     }
-    QString failedAt;
-    for (int attempt = 0; attempt < MaxKeyAttempts; ++attempt) {
-        StreamEncoder encoder(random);
-        QByteArray bytes = encoder.encode(document);
-        if (!encoder.failed())
-            return bytes;
-        failedAt = encoder.failedAt();
-    }
-    if (error)
-        *error = u"%1 holds bytes that no key of a schedule file can store"_s.arg(failedAt);
-    return {};
+    return StreamEncoder(random).encode(document);
 }
 
 bool WriteScheduleFile(const QString& folder, const QString& fileName,

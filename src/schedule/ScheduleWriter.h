@@ -7,9 +7,10 @@
 #include <QString>
 
 // The bytes of a schedule file for the document, drawn with fresh random
-// values and a fresh key. A name byte above 128 from a foreign file may not fit
-// the key drawn; then a new key is drawn, a bounded number of times. Returns an
-// empty array and sets error when the document cannot be stored.
+// values and a fresh key. Each key byte is drawn small enough for every byte
+// it scrambles, so any document within the format's counts is stored at the
+// first draw. Returns an empty array and sets error when a list holds more
+// entries than the file can count.
 QByteArray EncodeSchedule(const ScheduleDocument& document, RandomSource& random,
                           QString* error = nullptr);
 

@@ -1,4 +1,5 @@
 #include "TestEntries.h"
+#include "schedule/FileFormat.h"
 #include "schedule/ScheduleReader.h"
 #include "schedule/ScheduleWriter.h"
 
@@ -43,21 +44,21 @@ QByteArray encode(const ScheduleDocument& document) {
     return EncodeSchedule(document, random);
 }
 
-// Every field byte one that every key can store (0 to 128); lists mostly
-// short, sometimes empty, sometimes as long as a file can hold.
+// Any field byte; lists mostly short, sometimes empty, sometimes as long as a
+// file can hold.
 ScheduleDocument randomDocument(QRandomGenerator& random) {
     const auto count = [&random](int most) { return random.bounded(8) ? random.bounded(4) : most; };
     const auto fill = [&random](auto& value) {
         quint8* bytes = reinterpret_cast<quint8*>(&value);
         std::generate(bytes, bytes + sizeof value,
-                      [&random] { return quint8(random.bounded(129)); });
+                      [&random] { return quint8(random.bounded(256)); });
     };
     QList<MediaEntry> basic(count(255));
     std::for_each(basic.begin(), basic.end(), fill);
     QList<AdvanceEntry> advance(count(255));
     for (AdvanceEntry& entry : advance) {
         fill(static_cast<AdvancePeriod&>(entry));
-        entry.details.resize(count(128)); // the count is scrambled too: it must fit every key
+        entry.details.resize(count(255));
         std::for_each(entry.details.begin(), entry.details.end(), fill);
     }
     return ScheduleDocument(basic, advance);
@@ -146,14 +147,61 @@ private Q_SLOTS:
         }
     }
 
-    void byteAKeyCannotStoreGetsANewKey() {
-        // The first key is all 127, too large for a byte of 200; the second is all 0.
+    void keyBytesFitTheBytesTheyScramble() {
+        // Every draw as high as it goes: L 255, S 205, N 50, key bytes 127,
+        // except where a name byte of 200 (stream index 2) allows only 55.
         const ScheduleDocument document({media("\xC8")}, {});
         ScriptedRandom random;
-        random.script = QList<double>(23 + 255, 0.99999) + QList<double>(23 + 255, 0.0);
-        const DecodeResult result = DecodeSchedule(EncodeSchedule(document, random));
+        random.script = QList<double>(10000, 0.99999);
+        const QByteArray bytes = EncodeSchedule(document, random);
+        QByteArray block(255, char(127));
+        block[205 + 2] = char(55);
+        QCOMPARE(bytes.mid(FileFormat::HeaderSize, 255), block);
+        QCOMPARE(quint8(bytes[FileFormat::HeaderSize + 255 + 2]), 255);
+        const DecodeResult result = DecodeSchedule(bytes);
         QVERIFY2(result.ok, qPrintable(result.error));
         QCOMPARE(result.document, document);
+    }
+
+    // Documents at the extremes of what the format holds, every byte as high
+    // as it goes: each is stored at the first draw, whatever the seed.
+    void extremeDocumentsStoreAtOnce_data() {
+        QTest::addColumn<ScheduleDocument>("document");
+        QTest::addColumn<int>("seeds");
+        MediaEntry high;
+        high.name.fill(255);
+        high.extension.fill(255);
+        high.reserved.fill(255);
+        high.playTimes = high.volume = 255;
+        AdvanceEntry period;
+        static_cast<AdvancePeriod&>(period) = {255, 255, 255, 255, 255, 255, 255,
+                                               255, 255, 255, 255, 255, 255};
+        const auto periods = [&](int count, int details) {
+            period.details = QList<MediaEntry>(details, high);
+            return QList<AdvanceEntry>(count, period);
+        };
+        QTest::newRow("one entry") << ScheduleDocument({high}, {}) << 200;
+        QTest::newRow("255 basic entries")
+            << ScheduleDocument(QList<MediaEntry>(255, high), {}) << 50;
+        QTest::newRow("one period, 255 details") << ScheduleDocument({}, periods(1, 255)) << 50;
+        QTest::newRow("255 periods without details")
+            << ScheduleDocument({high}, periods(255, 0)) << 50;
+        QTest::newRow("everything at 255")
+            << ScheduleDocument(QList<MediaEntry>(255, high), periods(255, 255)) << 3;
+    }
+
+    void extremeDocumentsStoreAtOnce() {
+        QFETCH(ScheduleDocument, document);
+        QFETCH(int, seeds);
+        for (int seed = 1; seed <= seeds; ++seed) {
+            SeededRandomSource random{quint32(seed)};
+            QString error;
+            const QByteArray bytes = EncodeSchedule(document, random, &error);
+            QVERIFY2(!bytes.isEmpty(), qPrintable(u"seed %1: %2"_s.arg(seed).arg(error)));
+            const DecodeResult result = DecodeSchedule(bytes);
+            QVERIFY2(result.ok && result.trailingBytes == 0 && result.document == document,
+                     qPrintable(u"seed %1: %2"_s.arg(seed).arg(result.error)));
+        }
     }
 
     void everyTruncationFailsCleanly() {
