@@ -15,11 +15,24 @@ namespace {
 // device or a huge file chosen by mistake must not fill the memory.
 constexpr qint64 MaxJsonSize = 64 * 1024 * 1024;
 
-std::optional<QByteArray> readJson(const QString& file) {
+// The output must not be the input under another name (the same name, a
+// symbolic or a hard link): the schedule would replace the JSON it came from.
+bool isTheInput(const QFile& input, const QString& outputFile) {
+    const auto inputIdentity = IdentityOfFile(input);
+    const auto outputIdentity = IdentityOfPath(outputFile);
+    return inputIdentity && outputIdentity && inputIdentity->sameFile(*outputIdentity);
+}
+
+std::optional<QByteArray> readJson(const QString& file, const QString& outputFile) {
     QFile input;
     QString error;
     if (!OpenRegularFile(input, file, &error)) {
         ReportError(file, u"cannot be read: "_s + error);
+        return std::nullopt;
+    }
+    if (isTheInput(input, outputFile)) {
+        ReportError(outputFile,
+                    u"is the input file %1; build does not write over its input"_s.arg(file));
         return std::nullopt;
     }
     const QByteArray bytes = input.read(MaxJsonSize + 1);
@@ -38,7 +51,7 @@ std::optional<QByteArray> readJson(const QString& file) {
 } // namespace
 
 int RunBuild(const QString& jsonFile, const QString& outputFile, std::optional<quint32> seed) {
-    const auto json = readJson(jsonFile);
+    const auto json = readJson(jsonFile, outputFile);
     if (!json)
         return ExitFailure;
     const JsonScheduleResult parsed = ScheduleFromJson(*json);

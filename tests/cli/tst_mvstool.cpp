@@ -182,6 +182,15 @@ private Q_SLOTS:
         fails("build none.json -o out.mvs",
               "none.json: cannot be read: No such file or directory\n");
         fails("build out.mvs -o new.mvs", "out.mvs: not valid JSON: ");
+        // The output is the input under any name: nothing is written.
+        const QByteArray overInput =
+            "is the input file in.json; build does not write over its input\n";
+        fails("build in.json -o in.json", "in.json: " + overInput);
+        fails("build in.json -o ./in.json", "./in.json: " + overInput);
+        fails("build in.json -o link.json", "link.json: " + overInput);
+        fails("build in.json -o hard.json", "hard.json: " + overInput);
+        fails("build link.json -o in.json",
+              "in.json: is the input file link.json; build does not write over its input\n");
         // A file size limit fills the disk part-way through the write.
         fails("build in.json -o out.mvs", "out.mvs: cannot be written: ", [] {
             std::signal(SIGXFSZ, SIG_IGN);
@@ -241,12 +250,17 @@ private Q_SLOTS:
         writeFile("out.mvs", PreciousBytes);
         writeSchedule("a.mvs", ScheduleDocument({media("A", "")}, {}));
         writeFile("short.mvs", "MORVA0100KERNEL");
+        QVERIFY(QFile::link(u"in.json"_s, m_dir->filePath(u"link.json"_s)));
+        QCOMPARE(::link(QFile::encodeName(m_dir->filePath(u"in.json"_s)).constData(),
+                        QFile::encodeName(m_dir->filePath(u"hard.json"_s)).constData()),
+                 0);
         const QStringList before = entriesOf(m_dir->path());
         const ToolRun result = run(arguments.constData(), childSetup);
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(result.out, QByteArray());
         QVERIFY2(result.err.startsWith("mvstool: " + message), result.err.constData());
         QCOMPARE(readFile("out.mvs"), PreciousBytes);
+        QCOMPARE(readFile("in.json"), json);
         QCOMPARE(entriesOf(m_dir->path()), before); // no temporary file left behind
     }
 
