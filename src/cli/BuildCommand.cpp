@@ -11,10 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Far above the JSON of the largest schedule, however generously indented; a
-// device or a huge file chosen by mistake must not fill the memory.
-constexpr qint64 MaxJsonSize = 64 * 1024 * 1024;
-
 // The output must not be the input under another name (the same name, a
 // symbolic or a hard link): the schedule would replace the JSON it came from.
 bool isTheInput(const QFile& input, const QString& outputFile) {
@@ -35,14 +31,14 @@ std::optional<QByteArray> readJson(const QString& file, const QString& outputFil
                     u"is the input file %1; build does not write over its input"_s.arg(file));
         return std::nullopt;
     }
-    const QByteArray bytes = input.read(MaxJsonSize + 1);
+    // Nothing past the limit is read, so a huge file costs no memory.
+    const QByteArray bytes = input.read(MaxScheduleJsonSize + 1);
     if (input.error() != QFileDevice::NoError) {
         ReportError(file, u"cannot be read: "_s + input.errorString());
         return std::nullopt;
     }
-    if (bytes.size() > MaxJsonSize) {
-        ReportError(file, u"is larger than %1 MiB, too large for the JSON of a schedule"_s.arg(
-                              MaxJsonSize / (1024 * 1024)));
+    if (bytes.size() > MaxScheduleJsonSize) {
+        ReportError(file, TooLargeForScheduleJson());
         return std::nullopt;
     }
     return bytes;

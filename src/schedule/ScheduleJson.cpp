@@ -1,6 +1,8 @@
 #include "ScheduleJson.h"
 
 #include "DateRules.h"
+#include "JsonPath.h"
+#include "JsonShapeCheck.h"
 #include "MediaNameRules.h"
 #include "SaveChecks.h"
 #include "texts/TextTable.h"
@@ -89,15 +91,15 @@ struct Refusal {
 }
 
 QString member(const QString& path, const QString& key) {
-    return path.isEmpty() ? key : path + u'.' + key;
+    return JsonMemberPath(path, key);
 }
 
 QString element(const QString& path, qsizetype index) {
-    return path + u'[' + QString::number(index) + u']';
+    return JsonElementPath(path, index);
 }
 
 QString quoted(const QString& text) {
-    return QString::fromUtf8(JsonStringLiteral(text));
+    return QuotedForMessage(text);
 }
 
 // How a value that does not fit is named in a message.
@@ -405,6 +407,11 @@ qsizetype columnOf(QByteArrayView text, qsizetype offset) {
 
 } // namespace
 
+QString TooLargeForScheduleJson() {
+    return u"is larger than %1 MiB, too large for the JSON of a schedule"_s.arg(
+        MaxScheduleJsonSize / (1024 * 1024));
+}
+
 QByteArray JsonStringLiteral(const QString& text) {
     QString escaped;
     escaped.reserve(text.size() + 2);
@@ -453,6 +460,18 @@ QByteArray ScheduleToJson(const ScheduleDocument& document) {
 
 JsonScheduleResult ScheduleFromJson(QByteArrayView json) {
     JsonScheduleResult result;
+    if (json.size() > MaxScheduleJsonSize) {
+        result.malformed = true;
+        result.error = TooLargeForScheduleJson();
+        return result;
+    }
+    // Checked before parsing: the parser would pay for deep nesting in memory
+    // and would let the last of two equal keys win without a word.
+    if (const auto problem = CheckJsonShape(json, {ScheduleJsonDepth, ScheduleJsonContainers})) {
+        result.path = problem->path;
+        result.error = problem->message;
+        return result;
+    }
     QJsonParseError parseError;
     const QJsonDocument parsed = QJsonDocument::fromJson(json.toByteArray(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {

@@ -14,6 +14,27 @@
 // shown exactly.
 QByteArray ScheduleToJson(const ScheduleDocument& document);
 
+// The largest JSON text that build reads. The largest document the checks
+// let through (250 basic entries, 250 advance entries and 623 details, as the
+// size estimate allows, every field at its longest, reserved bytes in use) is
+// 152 KiB in dump's layout and 394 KiB pretty-printed with one value a line.
+// A few times that leaves room for any layout while bounding the memory a
+// hostile text can take.
+inline constexpr qsizetype MaxScheduleJsonSize = 1024 * 1024;
+
+// How deep a schedule nests lists and objects: the document, a list, an
+// advance entry, its details, a detail, its reserved bytes.
+inline constexpr int ScheduleJsonDepth = 6;
+// How many lists and objects build reads. The largest document has 2249 (the
+// document, its two lists, 250 advance entries with their details lists, and
+// 873 media entries with their reserved bytes); a few times that still lets a
+// list over its limit get its own message, while many small lists cannot
+// take much memory.
+inline constexpr int ScheduleJsonContainers = 10000;
+
+// The message for a text over MaxScheduleJsonSize, to follow the file name.
+QString TooLargeForScheduleJson();
+
 struct JsonScheduleResult {
     bool ok = false;
     ScheduleDocument document;
@@ -31,7 +52,11 @@ struct JsonScheduleResult {
 // media entry editor accepts them (stored in upper case), the value ranges of
 // the editors' lists, the advance editor's date and time checks, the list
 // limits and the checks before saving. Unknown keys are refused so that a typo
-// is never ignored silently.
+// is never ignored silently, and so is a key that appears twice in an object.
+// A text over MaxScheduleJsonSize, nested deeper than ScheduleJsonDepth or
+// holding more than ScheduleJsonContainers lists and objects is refused
+// before it is parsed. Messages quote at most MessageValueLength
+// characters of a value.
 JsonScheduleResult ScheduleFromJson(QByteArrayView json);
 
 // text as a JSON string literal, quotes included, escaped the way

@@ -182,6 +182,8 @@ private Q_SLOTS:
         fails("build none.json -o out.mvs",
               "none.json: cannot be read: No such file or directory\n");
         fails("build out.mvs -o new.mvs", "out.mvs: not valid JSON: ");
+        fails("build big.json -o out.mvs",
+              "big.json: is larger than 1 MiB, too large for the JSON of a schedule\n");
         // The output is the input under any name: nothing is written.
         const QByteArray overInput =
             "is the input file in.json; build does not write over its input\n";
@@ -234,6 +236,12 @@ private Q_SLOTS:
         refused("advance entry without details", "{\"advance\": [{" + Period + "}]}",
                 "advance[0].details: No any schedule file in advance schedule! Can't Save!1 !\n" +
                     QByteArray(25, ' ') + "Can't save!\n");
+        refused("key twice", R"({"basic": [{"name": "A", "extension": "", "\u006Eame": "B"}]})",
+                "basic[0].name: the key \"name\" appears more than once in this object; each key "
+                "may appear only once\n");
+        refused("nested too deep", R"({"basic": [{"reserved": [[[[0]]]]}]})",
+                "basic[0].reserved[0][0][0]: nests lists and objects more than 6 deep, deeper than "
+                "any schedule\n");
         const QByteArray hundredDetails =
             "{" + Period + ", \"details\": " + jsonList(OneMedia, 100) + "}";
         refused("size estimate 30200", "{\"advance\": " + jsonList(hundredDetails, 10) + "}",
@@ -250,6 +258,7 @@ private Q_SLOTS:
         writeFile("out.mvs", PreciousBytes);
         writeSchedule("a.mvs", ScheduleDocument({media("A", "")}, {}));
         writeFile("short.mvs", "MORVA0100KERNEL");
+        writeFile("big.json", QByteArray(1024 * 1024, ' ') + DesignExample);
         QVERIFY(QFile::link(u"in.json"_s, m_dir->filePath(u"link.json"_s)));
         QCOMPARE(::link(QFile::encodeName(m_dir->filePath(u"in.json"_s)).constData(),
                         QFile::encodeName(m_dir->filePath(u"hard.json"_s)).constData()),
