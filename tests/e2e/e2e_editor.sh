@@ -46,23 +46,6 @@ start_editor() {
     last_pid=$!
 }
 
-# Polls (at most $2 seconds) for a visible window of process $3 whose name is
-# exactly $1; prints its id.
-wait_for_window() {
-    local name=$1 seconds=$2 pid=$3 id
-    for ((i = 0; i < seconds * 10; i++)); do
-        for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-            if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ]; then
-                echo "$id"
-                return 0
-            fi
-        done
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
-
 source "$(dirname "${BASH_SOURCE[0]}")/../support/editor_window.sh"
 
 # The settings file: exactly seven lines, each ending in CR LF.
@@ -79,7 +62,7 @@ line_of() { sed -n "$1p" "$app/SystemInfo.txt" | tr -d '\r'; }
 # 1. First start in an empty folder: a new schedule named morva.mvs there.
 start_editor
 first=$last_pid
-main_window=$(wait_for_window "$title - $app/morva.mvs" 20 "$first") ||
+main_window=$(wait_for_window "$first" "$title - $app/morva.mvs" 20) ||
     fail "no main window named '$title - $app/morva.mvs'"
 shot 1_first_start
 created=$(find "$app" -mindepth 1 ! -name "$(basename "$program")")
@@ -88,7 +71,7 @@ created=$(find "$app" -mindepth 1 ! -name "$(basename "$program")")
 # 2. A second copy from the same folder says so and ends without writing.
 start_editor
 second=$last_pid
-notice=$(wait_for_window "$title" 20 "$second") || fail "the second copy showed no message"
+notice=$(wait_for_window "$second" "$title" 20) || fail "the second copy showed no message"
 shot 2_running_message
 focus "$notice"
 xdotool key Return
@@ -124,7 +107,7 @@ schedule_sum=$(md5sum <"$schedules/spring.mvs")
 
 start_editor
 third=$last_pid
-main_window=$(wait_for_window "$title - $schedules/spring.mvs" 20 "$third") ||
+main_window=$(wait_for_window "$third" "$title - $schedules/spring.mvs" 20) ||
     fail "the remembered schedule was not reopened"
 shot 3_remembered_schedule
 exit_through_file_menu "$main_window" "$third"
@@ -159,7 +142,7 @@ sed -i "4s|.*|\"periods.mvs\"\r|" "$app/SystemInfo.txt"
 
 start_editor
 fourth=$last_pid
-main_window=$(wait_for_window "$title - $schedules/periods.mvs" 20 "$fourth") ||
+main_window=$(wait_for_window "$fourth" "$title - $schedules/periods.mvs" 20) ||
     fail "the schedule with three periods was not opened"
 xdotool mousemove 1 1 # off the lists
 

@@ -23,19 +23,8 @@ export XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME="$work/data" TMPDIR="$work"
 shared="$schedules/shared.mvs"
 main_title="$title - $shared"
 
-started=()
-# Only a process that is still this script's child is killed: the pid of one
-# that has ended may already belong to someone else's process.
-kill_if_ours() {
-    [ "$(ps -o ppid= -p "$1" 2>/dev/null | tr -d ' ')" = "$$" ] && kill -9 "$1" 2>/dev/null
-}
-cleanup() {
-    for pid in "${started[@]}"; do
-        kill_if_ours "$pid"
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../support/editor_window.sh"
+trap end_editors_and_remove_work EXIT
 trap 'exit 2' INT TERM HUP
 
 rm -f "$shots"/changedondisk_*.png
@@ -45,31 +34,6 @@ fail() {
     shot failure
     exit 1
 }
-
-# The id of a visible window of process $1 named exactly $2, if there is one.
-window_of() {
-    local pid=$1 name=$2 id
-    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-
-# Polls (at most $3 seconds) for a window of process $1 named $2; prints its id.
-wait_for_window() {
-    local pid=$1 name=$2 deadline=$((SECONDS + $3))
-    while ((SECONDS < deadline)); do
-        window_of "$pid" "$name" && return 0
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
-
-source "$(dirname "${BASH_SOURCE[0]}")/../support/editor_window.sh"
 
 sum() { md5sum <"$shared"; }
 

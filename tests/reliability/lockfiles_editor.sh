@@ -30,19 +30,8 @@ mapfile -t locks < <("$lockhelper" "$app")
 lock=${locks[0]}      # in the runtime folder
 data_lock=${locks[1]} # in the data folder
 
-started=()
-# Only a process that is still this script's child is killed: the pid of one
-# that has ended may already belong to someone else's process.
-kill_if_ours() {
-    [ "$(ps -o ppid= -p "$1" 2>/dev/null | tr -d ' ')" = "$$" ] && kill -9 "$1" 2>/dev/null
-}
-cleanup() {
-    for pid in "${started[@]}"; do
-        kill_if_ours "$pid"
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../support/editor_window.sh"
+trap end_editors_and_remove_work EXIT
 trap 'exit 2' INT TERM HUP
 
 fail() {
@@ -56,31 +45,6 @@ start_editor() {
     last_pid=$!
     started+=("$last_pid")
 }
-
-# The id of a visible window of process $1 named exactly $2, if there is one.
-window_of() {
-    local pid=$1 name=$2 id
-    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ]; then
-            echo "$id"
-            return 0
-        fi
-    done
-    return 1
-}
-
-# Polls (at most $3 seconds) for a window of process $1 named $2; prints its id.
-wait_for_window() {
-    local pid=$1 name=$2 deadline=$((SECONDS + $3))
-    while ((SECONDS < deadline)); do
-        window_of "$pid" "$name" && return 0
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
-}
-
-source "$(dirname "${BASH_SOURCE[0]}")/../support/editor_window.sh"
 
 # The first line of the lock file ($1, else the runtime one): the pid of its holder.
 lock_holder() { head -n 1 "${1:-$lock}" 2>/dev/null; }

@@ -1,6 +1,21 @@
 # Shell helpers for the tests that drive the real editor under Xvfb with
 # xdotool. Sourced; the sourcing script defines fail MESSAGE.
 
+# The pids of the editors the script started; end_editors_and_remove_work
+# (the script's EXIT trap) kills those still running and removes $work.
+started=()
+# Only a process that is still this script's child is killed: the pid of one
+# that has ended may already belong to someone else's process.
+kill_if_ours() {
+    [ "$(ps -o ppid= -p "$1" 2>/dev/null | tr -d ' ')" = "$$" ] && kill -9 "$1" 2>/dev/null
+}
+end_editors_and_remove_work() {
+    for pid in "${started[@]}"; do
+        kill_if_ours "$pid"
+    done
+    rm -rf "$work"
+}
+
 # Polls (at most $2 seconds) until process $1 has ended; its status is in $exit_status.
 wait_for_exit() {
     local pid=$1 deadline=$((SECONDS + $2))
@@ -10,6 +25,29 @@ wait_for_exit() {
             exit_status=$?
             return 0
         fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# The id of a visible window of process $1 named exactly $2, if there is one.
+window_of() {
+    local pid=$1 name=$2 id
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        if [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$name" ]; then
+            echo "$id"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Polls (at most $3 seconds) for a window of process $1 named $2; prints its id.
+wait_for_window() {
+    local pid=$1 name=$2 deadline=$((SECONDS + $3))
+    while ((SECONDS < deadline)); do
+        window_of "$pid" "$name" && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.1
     done
     return 1
