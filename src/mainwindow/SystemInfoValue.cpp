@@ -57,12 +57,17 @@ QByteArray EncodeSystemInfoValue(const QString& value) {
     const QByteArray bytes = value.toUtf8();
     if (!needsMark(bytes))
         return bytes;
+    constexpr char hex[] = "0123456789ABCDEF";
     QByteArray stored = EscapedMark.toByteArray();
+    stored.reserve(stored.size() + 3 * bytes.size());
     for (char c : bytes) {
-        if (escapedInMarkedValue(c))
-            stored += '%' + QByteArray::number(uchar(c), 16).toUpper().rightJustified(2, '0');
-        else
-            stored += c;
+        if (escapedInMarkedValue(c)) {
+            stored.append('%');
+            stored.append(hex[uchar(c) >> 4]);
+            stored.append(hex[uchar(c) & 0xF]);
+        } else {
+            stored.append(c);
+        }
     }
     return stored;
 }
