@@ -9,19 +9,17 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
-#include <sys/stat.h>
 
 namespace {
 
 constexpr qint64 ChunkSize = 1 << 20;
 
-// The folder's identity on the file system (device and file number), links
-// followed; nothing when it is not an existing folder.
-std::optional<std::pair<dev_t, ino_t>> folderIdentity(const QString& folder) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+// The folder's identity on the file system, links followed; nothing when it
+// is not an existing folder.
+std::optional<FileIdentity> folderIdentity(const QString& folder) {
+    if (!QFileInfo(folder).isDir())
         return std::nullopt;
-    return std::pair(status.st_dev, status.st_ino);
+    return IdentityOfPath(folder);
 }
 
 } // namespace
@@ -29,7 +27,7 @@ std::optional<std::pair<dev_t, ino_t>> folderIdentity(const QString& folder) {
 bool IsSameFolder(const QString& first, const QString& second) {
     const auto firstIdentity = folderIdentity(first), secondIdentity = folderIdentity(second);
     if (firstIdentity || secondIdentity)
-        return firstIdentity == secondIdentity;
+        return firstIdentity && secondIdentity && firstIdentity->sameFile(*secondIdentity);
     // Neither exists: only the same path names the same place.
     return QDir::cleanPath(QFileInfo(first).absoluteFilePath()) ==
            QDir::cleanPath(QFileInfo(second).absoluteFilePath());
