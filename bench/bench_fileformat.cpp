@@ -1,9 +1,9 @@
 // How long the largest schedule takes to write and read, and its size. Run by
 // hand: build/bench/bench_fileformat [ROUNDS]. Not part of the test run.
-#include "schedule/MediaNameRules.h"
-#include "schedule/RandomSource.h"
-#include "schedule/ScheduleReader.h"
-#include "schedule/ScheduleWriter.h"
+#include "MediaNameRules.h"
+#include "RandomSource.h"
+#include "ScheduleReader.h"
+#include "ScheduleWriter.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

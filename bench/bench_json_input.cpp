@@ -2,7 +2,7 @@
 // large as it reads. Each case runs in a child of its own, so its peak resident
 // size is its own. Run by hand: build/bench/bench_json_input. Not part of the
 // test run.
-#include "schedule/ScheduleJson.h"
+#include "ScheduleJson.h"
 
 #include <QElapsedTimer>
 #include <QList>

@@ -1,10 +1,10 @@
 // Any JSON text given to mvstool's reader is either refused with a short message or
 // gives a document that the editor could have made: the writer stores it and
 // it dumps and reads back to the same document.
-#include "schedule/RandomSource.h"
-#include "schedule/ScheduleJson.h"
-#include "schedule/ScheduleReader.h"
-#include "schedule/ScheduleWriter.h"
+#include "RandomSource.h"
+#include "ScheduleJson.h"
+#include "ScheduleReader.h"
+#include "ScheduleWriter.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Any bytes given to the schedule reader either decode to a document that the
 // writer can store and that reads back the same, or give a clean error.
-#include "schedule/RandomSource.h"
-#include "schedule/ScheduleReader.h"
-#include "schedule/ScheduleWriter.h"
+#include "RandomSource.h"
+#include "ScheduleReader.h"
+#include "ScheduleWriter.h"
 
 #include <cstdint>
 #include <cstdlib>

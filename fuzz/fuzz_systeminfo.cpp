@@ -2,7 +2,7 @@
 // program can write reads back exactly: the values read from the input, and
 // seven values made from the input's bytes (quotes, commas, line ends and
 // other control characters among them).
-#include "mainwindow/SystemInfoFile.h"
+#include "SystemInfoFile.h"
 
 #include <cstdint>
 #include <cstdlib>

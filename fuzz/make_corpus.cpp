@@ -1,11 +1,11 @@
 // Writes the seed corpora of the fuzz harnesses: valid schedule files of every
 // shape, SystemInfo.txt files and mvstool JSON inputs.
-#include "mainwindow/AppContext.h"
-#include "mainwindow/SystemInfoFile.h"
-#include "schedule/MediaNameRules.h"
-#include "schedule/RandomSource.h"
-#include "schedule/ScheduleJson.h"
-#include "schedule/ScheduleWriter.h"
+#include "AppContext.h"
+#include "SystemInfoFile.h"
+#include "MediaNameRules.h"
+#include "RandomSource.h"
+#include "ScheduleJson.h"
+#include "ScheduleWriter.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "SingleInstance.h"
-#include "mainwindow/AppContext.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/QtUserDialogs.h"
-#include "texts/TextTable.h"
+#include "AppContext.h"
+#include "MainForm.h"
+#include "QtUserDialogs.h"
+#include "TextTable.h"
 
 #include <QApplication>
 #include <cstdio>

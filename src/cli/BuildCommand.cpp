@@ -1,9 +1,9 @@
 #include "Commands.h"
 #include "Console.h"
 #include "ExitStatus.h"
-#include "schedule/RegularFile.h"
-#include "schedule/ScheduleJson.h"
-#include "schedule/ScheduleWriter.h"
+#include "RegularFile.h"
+#include "ScheduleJson.h"
+#include "ScheduleWriter.h"
 
 #include <QFile>
 

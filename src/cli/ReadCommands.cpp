@@ -1,10 +1,10 @@
 #include "Commands.h"
 #include "Console.h"
 #include "ExitStatus.h"
-#include "schedule/RowFormat.h"
-#include "schedule/ScheduleJson.h"
-#include "schedule/ScheduleProblems.h"
-#include "schedule/ScheduleReader.h"
+#include "RowFormat.h"
+#include "ScheduleJson.h"
+#include "ScheduleProblems.h"
+#include "ScheduleReader.h"
 
 #include <optional>
 

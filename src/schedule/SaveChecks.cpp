@@ -1,6 +1,6 @@
 #include "SaveChecks.h"
 
-#include "texts/TextTable.h"
+#include "TextTable.h"
 
 using namespace Qt::StringLiterals;
 

@@ -5,7 +5,7 @@
 #include "JsonShapeCheck.h"
 #include "MediaNameRules.h"
 #include "SaveChecks.h"
-#include "texts/TextTable.h"
+#include "TextTable.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -2,13 +2,13 @@
 // a recording opener so no browser or mail program ever starts.
 
 #include "ScriptedDialogs.h"
-#include "about/AboutCompanyForm.h"
-#include "about/AboutMorvaScheduleGeneratorForm.h"
-#include "about/LinkLabel.h"
-#include "schedule/RandomSource.h"
-#include "schedule/ScheduleDocument.h"
-#include "schedule/ScheduleWriter.h"
-#include "texts/CurrentTexts.h"
+#include "AboutCompanyForm.h"
+#include "AboutMorvaScheduleGeneratorForm.h"
+#include "LinkLabel.h"
+#include "RandomSource.h"
+#include "ScheduleDocument.h"
+#include "ScheduleWriter.h"
+#include "CurrentTexts.h"
 
 #include <QFile>
 #include <QRegularExpression>

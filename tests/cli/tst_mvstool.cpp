@@ -1,4 +1,4 @@
-#include "schedule/ScheduleWriter.h"
+#include "ScheduleWriter.h"
 
 #include <QDir>
 #include <QFile>

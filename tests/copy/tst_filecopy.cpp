@@ -4,10 +4,10 @@
 // second drive and a missing path an empty drive.
 
 #include "ScriptedDialogs.h"
-#include "copy/CopyForm.h"
-#include "copy/FileCopy.h"
-#include "mainwindow/SystemInfoFile.h"
-#include "texts/CurrentTexts.h"
+#include "CopyForm.h"
+#include "FileCopy.h"
+#include "SystemInfoFile.h"
+#include "CurrentTexts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -5,12 +5,12 @@
 
 #include "ListInput.h"
 #include "ScriptedDialogs.h"
-#include "editing/EntryEditors.h"
-#include "mainwindow/MainForm.h"
-#include "schedule/RandomSource.h"
-#include "schedule/RowFormat.h"
-#include "schedule/ScheduleJson.h"
-#include "schedule/ScheduleWriter.h"
+#include "EntryEditors.h"
+#include "MainForm.h"
+#include "RandomSource.h"
+#include "RowFormat.h"
+#include "ScheduleJson.h"
+#include "ScheduleWriter.h"
 
 #include <QAbstractItemModelTester>
 #include <QListView>

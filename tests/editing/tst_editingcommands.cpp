@@ -6,7 +6,7 @@
 // with the commands, saved and read back by mvstool.
 
 #include "EditingTestSupport.h"
-#include "editing/EditingCommands.h"
+#include "EditingCommands.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -3,8 +3,8 @@
 // checks on OK.
 
 #include "EditingTestSupport.h"
-#include "editors/AdvanceScheduleEditForm.h"
-#include "texts/CurrentTexts.h"
+#include "AdvanceScheduleEditForm.h"
+#include "CurrentTexts.h"
 
 #include <QComboBox>
 

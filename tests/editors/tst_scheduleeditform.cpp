@@ -2,8 +2,8 @@
 // each mode, the name check on OK, and Copy to... after Browse.
 
 #include "EditingTestSupport.h"
-#include "editors/ScheduleEditForm.h"
-#include "texts/CurrentTexts.h"
+#include "ScheduleEditForm.h"
+#include "CurrentTexts.h"
 
 #include <QComboBox>
 #include <QLineEdit>

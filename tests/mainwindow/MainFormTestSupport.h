@@ -4,10 +4,10 @@
 // folders, schedule and settings files written beforehand, and what the window
 // shows.
 
-#include "mainwindow/MainForm.h"
-#include "mainwindow/SystemInfoFile.h"
-#include "schedule/RowFormat.h"
-#include "schedule/ScheduleWriter.h"
+#include "MainForm.h"
+#include "SystemInfoFile.h"
+#include "RowFormat.h"
+#include "ScheduleWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 
 #include "MainFormTestSupport.h"
 #include "ScriptedDialogs.h"
-#include "schedule/PathHelpers.h"
-#include "schedule/ScheduleReader.h"
-#include "texts/CurrentTexts.h"
+#include "PathHelpers.h"
+#include "ScheduleReader.h"
+#include "CurrentTexts.h"
 
 #include <QTest>
 

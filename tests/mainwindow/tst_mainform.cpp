@@ -5,9 +5,9 @@
 #include "ListInput.h"
 #include "MainFormTestSupport.h"
 #include "ScriptedDialogs.h"
-#include "mainwindow/ColourBar.h"
-#include "schedule/ScheduleReader.h"
-#include "texts/CurrentTexts.h"
+#include "ColourBar.h"
+#include "ScheduleReader.h"
+#include "CurrentTexts.h"
 
 #include <QAction>
 #include <QTest>

@@ -2,7 +2,7 @@
 // commands are enabled.
 
 #include "MainFormTestSupport.h"
-#include "mainwindow/CommandAvailability.h"
+#include "CommandAvailability.h"
 
 #include <QTest>
 #include <csignal>

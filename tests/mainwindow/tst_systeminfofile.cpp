@@ -3,7 +3,7 @@
 // cannot read where it is.
 
 #include "MainFormTestSupport.h"
-#include "mainwindow/SystemInfoValue.h"
+#include "SystemInfoValue.h"
 
 #include <QTest>
 #include <grp.h>

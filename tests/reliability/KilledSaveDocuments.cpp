@@ -1,7 +1,7 @@
 #include "KilledSaveDocuments.h"
 
-#include "schedule/RandomSource.h"
-#include "schedule/ScheduleWriter.h"
+#include "RandomSource.h"
+#include "ScheduleWriter.h"
 
 #include <QFile>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "schedule/ScheduleDocument.h"
+#include "ScheduleDocument.h"
 
 #include <QByteArray>
 #include <QString>

@@ -20,9 +20,9 @@
 // after MaxLifeMs.
 
 #include "KilledSaveDocuments.h"
-#include "schedule/RandomSource.h"
-#include "schedule/SafeFileWrite.h"
-#include "schedule/ScheduleWriter.h"
+#include "RandomSource.h"
+#include "SafeFileWrite.h"
+#include "ScheduleWriter.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -5,9 +5,9 @@
 
 #include "MainFormTestSupport.h"
 #include "ScriptedDialogs.h"
-#include "mainwindow/MainForm.h"
-#include "mainwindow/SystemInfoFile.h"
-#include "texts/CurrentTexts.h"
+#include "MainForm.h"
+#include "SystemInfoFile.h"
+#include "CurrentTexts.h"
 
 #include <QDir>
 #include <QFile>

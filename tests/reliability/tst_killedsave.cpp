@@ -4,10 +4,10 @@
 // byte or a complete new one, and nothing else is left in the folder.
 
 #include "KilledSaveDocuments.h"
-#include "schedule/RandomSource.h"
-#include "schedule/SafeFileWrite.h"
-#include "schedule/ScheduleReader.h"
-#include "schedule/ScheduleWriter.h"
+#include "RandomSource.h"
+#include "SafeFileWrite.h"
+#include "ScheduleReader.h"
+#include "ScheduleWriter.h"
 
 #include <QDir>
 #include <QElapsedTimer>

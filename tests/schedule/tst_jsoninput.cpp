@@ -1,6 +1,6 @@
 #include "TestEntries.h"
-#include "schedule/JsonShapeCheck.h"
-#include "schedule/ScheduleJson.h"
+#include "JsonShapeCheck.h"
+#include "ScheduleJson.h"
 
 #include <QJsonDocument>
 #include <QTest>

@@ -1,10 +1,10 @@
 #include "TestEntries.h"
-#include "schedule/DateRules.h"
-#include "schedule/MediaNameRules.h"
-#include "schedule/PathHelpers.h"
-#include "schedule/RowFormat.h"
-#include "schedule/SaveChecks.h"
-#include "texts/TextTable.h"
+#include "DateRules.h"
+#include "MediaNameRules.h"
+#include "PathHelpers.h"
+#include "RowFormat.h"
+#include "SaveChecks.h"
+#include "TextTable.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 // the replaced file keeps its mode, owner and group. Each case runs on every
 // kind of temporary file, so the fallbacks keep the same promises.
 
-#include "schedule/SafeFileWrite.h"
+#include "SafeFileWrite.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "TestEntries.h"
-#include "schedule/FileFormat.h"
-#include "schedule/ScheduleReader.h"
-#include "schedule/ScheduleWriter.h"
+#include "FileFormat.h"
+#include "ScheduleReader.h"
+#include "ScheduleWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/UserDialogs.h"
+#include "UserDialogs.h"
 
 #include <QList>
 #include <QQueue>

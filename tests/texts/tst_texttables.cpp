@@ -1,4 +1,4 @@
-#include "texts/TextTable.h"
+#include "TextTable.h"
 
 #include <QTest>
 

@@ -1,0 +1,53 @@
+#include "AppContext.h"
+
+#include "PathHelpers.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QTemporaryFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool canWriteIn(const QString& folder) {
+    QTemporaryFile probe(folder + u"write-probe-XXXXXX"_s);
+    return probe.open();
+}
+
+QString nativeFolder(const QString& folder) {
+    return WithTrailingSeparator(QDir::toNativeSeparators(folder));
+}
+
+} // namespace
+
+AppContext SetupAppPaths(const QString& appFolder) {
+    AppContext context;
+    context.appFolder = WithTrailingSeparator(appFolder);
+    context.openFolder = context.appFolder;
+    context.saveFolder = context.appFolder;
+    context.scheduleFolder = context.appFolder;
+    context.scheduleFileName = QString::fromUtf16(DefaultScheduleBaseName) + u".mvs"_s;
+    context.mediaFolder = context.appFolder;
+    context.copyTargetDrive = DriveOfFolder(context.appFolder);
+    context.copyTargetFolder = context.appFolder;
+    context.languageSelector = 1;
+    return context;
+}
+
+QString ChooseAppFolder(const QString& executableFolder) {
+    const QString folder = nativeFolder(executableFolder);
+    if (canWriteIn(folder))
+        return folder;
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dataFolder);
+    return nativeFolder(dataFolder);
+}
+
+QString DriveOfFolder(const QString& folder) {
+    const QStorageInfo volume(folder);
+    if (!volume.isValid())
+        return QDir::toNativeSeparators(QDir::rootPath());
+    return QDir::toNativeSeparators(volume.rootPath());
+}

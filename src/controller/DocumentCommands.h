@@ -1,0 +1,67 @@
+#pragma once
+
+#include "AppContext.h"
+#include "UserDialogs.h"
+#include "EditableDocument.h"
+#include "RandomSource.h"
+#include "RegularFile.h"
+
+#include <QObject>
+#include <optional>
+
+// New, Open, Save and Save As on the one document, with their dialogs, the
+// checks before saving and the folders they remember. Nothing on disk or in
+// the document changes unless the whole command succeeds. Save asks before
+// overwriting a file that changed on disk since this editor read or wrote it
+// (another editor's work, for example).
+class DocumentCommands final : public QObject {
+    Q_OBJECT
+
+public:
+    DocumentCommands(AppContext& context, EditableDocument& document, UserDialogs& dialogs,
+                     RandomSource& random, QObject* parent = nullptr);
+
+    void newSchedule();
+    bool openSchedule();
+    // True when the document was written.
+    bool saveSchedule(bool saveAs);
+    // At start: reopen the remembered schedule, or begin a new one.
+    void openDefaultSchedule();
+
+    // Before the document is given up (New, Open, Exit): asks about unsaved
+    // changes and saves when asked to. False when the user cancelled or the
+    // save did not happen.
+    bool mayDiscardDocument();
+
+    // folder and fileName in: where to start; out: the chosen existing file.
+    bool showOpenDialog(QString& folder, QString& fileName);
+    // folder and fileName in: where to start; out: the chosen name, whose
+    // overwriting the user confirmed when it exists.
+    bool showSaveDialog(QString& folder, QString& fileName);
+
+Q_SIGNALS:
+    // The current file's name or folder changed.
+    void currentFileChanged();
+
+private:
+    bool readIntoDocument(const QString& folder, const QString& fileName);
+    bool writeDocument(const QString& folder, const QString& fileName);
+    // False when the current file changed on disk and the user declined to
+    // overwrite it.
+    bool mayOverwriteCurrentFile();
+
+    AppContext& m_context;
+    EditableDocument& m_document;
+    UserDialogs& m_dialogs;
+    RandomSource& m_random;
+    // The current file as this editor last read or wrote it; nothing for a
+    // document that has no file yet.
+    std::optional<FileIdentity> m_knownVersion;
+};
+
+// The first of morva.mvs, morva1.mvs, morva2.mvs, ... that does not exist in
+// folder.
+QString FirstFreeScheduleName(const QString& folder);
+
+inline constexpr char16_t OpenDialogFilter[] = u"Morva Schedule Reference File(*.mvs)|*.mvs";
+inline constexpr char16_t SaveDialogFilter[] = u"Schedule File(*.mvs)|*.mvs";
