@@ -8,7 +8,7 @@ ListCommandState forRows(int rows) {
 
 } // namespace
 
-CommandAvailability ButtonStatusSetup(int basicRows, int advanceRows, int detailRows) {
+CommandAvailability AvailableCommands(int basicRows, int advanceRows, int detailRows) {
     // Without an advance entry there is nothing to add details to.
     const ListCommandState detail = advanceRows == 0 ? ListCommandState{} : forRows(detailRows);
     return {forRows(basicRows), forRows(advanceRows), detail};

@@ -18,4 +18,4 @@ struct CommandAvailability {
     friend bool operator==(const CommandAvailability&, const CommandAvailability&) = default;
 };
 
-CommandAvailability ButtonStatusSetup(int basicRows, int advanceRows, int detailRows);
+CommandAvailability AvailableCommands(int basicRows, int advanceRows, int detailRows);

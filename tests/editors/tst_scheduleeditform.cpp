@@ -1,12 +1,16 @@
-// The media entry editor on its own, shown without exec(): what it shows in
-// each mode, the name check on OK, and Copy to... after Browse.
+// The media entry editor on its own: what it shows in each mode, the name
+// check on OK, and Copy to... after Browse.
 
-#include "EditingTestSupport.h"
-#include "ScheduleEditForm.h"
 #include "CurrentTexts.h"
+#include "ListInput.h"
+#include "ScheduleEditForm.h"
+#include "ScriptedDialogs.h"
+#include "TestEntries.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -20,9 +24,13 @@ struct Editor {
 
     Editor() {
         form.setCopyHandler([this](const QString& picked) { copied.append(picked); });
+        // Used before for another entry, as the window is again and again.
+        form.MediaEditSetup(EditMode::Modify, media("OLD", "AVI", 9, 4));
         form.show();
     }
-    void click(const QString& button) { form.findChild<QPushButton*>(button)->click(); }
+    QString shown(const QString& combo) const {
+        return form.findChild<QComboBox*>(combo)->currentText();
+    }
 };
 
 } // namespace
@@ -40,40 +48,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<MediaEntry>("entry"); // MediaEntry(): refused
         const QStringList defaults{QString(), u"1"_s, u"Default"_s};
-        const MediaEntry clip = Media("CLIP", "", 0, 0);
+        const MediaEntry clip = media("CLIP", "", 0, 0);
         QTest::newRow("add, lower case")
-            << EditMode::Add << clip << defaults << u"a.mp3"_s << Media("A", "MP3");
+            << EditMode::Add << clip << defaults << u"a.mp3"_s << media("A");
         QTest::newRow("add detail, no extension")
-            << EditMode::AddDetail << clip << defaults << u"clip"_s << Media("CLIP", "");
+            << EditMode::AddDetail << clip << defaults << u"clip"_s << media("CLIP", "");
         QTest::newRow("base of 17")
             << EditMode::Add << clip << defaults << u"abcdefghijklmnopq.jpg"_s << MediaEntry();
         QTest::newRow("modify, no extension")
             << EditMode::Modify << clip << QStringList{u"CLIP."_s, u"0"_s, u"0"_s} << QString()
             << clip;
         // A damaged file: values past the lists show their last items.
-        MediaEntry damaged = Media("LOUD", "MP3", 200, 40);
+        MediaEntry damaged = media("LOUD", "MP3", 200, 40);
         damaged.reserved = {1, 2, 3, 4, 5, 6};
         QTest::newRow("damaged") << EditMode::ModifyDetail << damaged
                                  << QStringList{u"LOUD.MP3"_s, u"100"_s, u"Default"_s} << QString()
-                                 << Media("LOUD", "MP3", 100);
+                                 << media("LOUD", "MP3", 100);
     }
 
     void shownAndStoredOnOk() {
         QFETCH(EditMode, mode);
         QFETCH(MediaEntry, stored);
-        QFETCH(QStringList, shown);
         QFETCH(QString, typed);
         QFETCH(MediaEntry, entry);
         Editor editor;
-        // Used before for another entry, as the window is again and again.
-        editor.form.MediaEditSetup(EditMode::Modify, Media("OLD", "AVI", 9, 4));
         editor.form.MediaEditSetup(mode, stored);
-        QCOMPARE((QStringList{editor.fileName->text(),
-                              editor.form.findChild<QComboBox*>(u"PlayTimesCombo"_s)->currentText(),
-                              editor.form.findChild<QComboBox*>(u"VolumeCombo"_s)->currentText()}),
-                 shown);
+        QTEST((QStringList{editor.fileName->text(), editor.shown(u"PlayTimesCombo"_s),
+                           editor.shown(u"VolumeCombo"_s)}),
+              "shown");
         QTest::keyClicks(editor.fileName, typed);
-        editor.click(u"OKCmd"_s);
+        ClickButton(&editor.form, u"OKCmd"_s);
         QCOMPARE(editor.form.entry(), entry);
         // Refused: one message, and the window stays open.
         const bool refused = entry == MediaEntry();
@@ -87,18 +91,18 @@ private Q_SLOTS:
         editor.form.MediaEditSetup(EditMode::AddDetail);
         QVERIFY(!editor.copy->isEnabled());
         editor.dialogs.answerFile(u"/media/music/Song_1.Mp3"_s);
-        editor.click(u"BrowseCmd"_s);
+        ClickButton(&editor.form, u"BrowseCmd"_s);
         QCOMPARE(editor.dialogs.calls().constLast().folder, u"/media/start/"_s);
         QCOMPARE(editor.fileName->text(), u"Song_1.Mp3"_s);
         QCOMPARE(editor.mediaFolder, u"/media/music/"_s);
-        editor.click(u"CopyCmd"_s);
+        ClickButton(&editor.form, u"CopyCmd"_s);
         QCOMPARE(editor.copied, QStringList{u"Song_1.Mp3"_s}); // as picked
         QTest::keyClick(editor.fileName, Qt::Key_X);
         QVERIFY(!editor.copy->isEnabled());
         // The next set-up ends it too; Cancel rejects the window.
         editor.form.MediaEditSetup(EditMode::Add);
         QVERIFY(!editor.copy->isEnabled());
-        editor.click(u"CancelCmd"_s);
+        ClickButton(&editor.form, u"CancelCmd"_s);
         QCOMPARE(editor.form.result(), int(QDialog::Rejected));
     }
 };

@@ -1,16 +1,17 @@
 // The main window, offscreen and driven by scripted dialogs: start-up, the
-// lists, the colour bar, the language, the caption, and New, Open, Save, Save
-// As and Exit. A cancelled or failed command changes nothing.
+// lists, the colour bar, the language, the caption, the command buttons and
+// menu items, and New, Open, Save, Save As and Exit. A cancelled or failed
+// command changes nothing.
 
-#include "ListInput.h"
-#include "MainFormTestSupport.h"
-#include "ScriptedDialogs.h"
 #include "ColourBar.h"
-#include "ScheduleReader.h"
 #include "CurrentTexts.h"
+#include "EditingTestSupport.h"
+#include "MainFormTestSupport.h"
+#include "ScheduleReader.h"
 
 #include <QAction>
-#include <QTest>
+#include <QMenu>
+#include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
 using Kind = ScriptedDialogs::Kind;
@@ -54,9 +55,6 @@ private Q_SLOTS:
         start();
 
         const bool loaded = remembered && scheduleBytes < 0;
-        QCOMPARE(m_dialogs.kinds(), remembered && !loaded ? Kinds{Kind::Message} : Kinds{});
-        QVERIFY(loaded || !remembered || m_dialogs.messages()[0].contains(schedule));
-        QCOMPARE(document(), loaded ? SampleDocument() : ScheduleDocument());
         QCOMPARE(ShownCaption(*m_window),
                  ExpectedCaption(loaded ? schedule : m_app + u"morva.mvs"_s));
         QCOMPARE(EnabledListButtons(*m_window).size(), loaded ? 15 : 2);
@@ -79,12 +77,22 @@ private Q_SLOTS:
         QCOMPARE(bar->colours(), colours);
     }
 
+    // The menu items, the commands and their buttons, the headings.
     void languageSwitchesAtOnceAndIsRemembered() {
         start();
         m_window->findChild<QAction*>(u"subSecondLanguage"_s)->trigger();
         const TextTable& second = SecondTexts();
-        QCOMPARE(m_window->findChild<QPushButton*>(u"NewCmd"_s)->text(),
-                 second.text(TextSlot::New));
+        const auto shown = [this](const QString& name) {
+            const QObject* control = m_window->findChild<QObject*>(name);
+            const auto* action = qobject_cast<const QAction*>(control);
+            return action ? action->text() : qobject_cast<const QPushButton*>(control)->text();
+        };
+        for (const auto& [name, slot] :
+             {std::pair{u"subSave"_s, TextSlot::Save}, std::pair{u"SaveCmd"_s, TextSlot::Save},
+              std::pair{u"DetailMoveUpAction"_s, TextSlot::MoveUp},
+              std::pair{u"DetailMoveUpCmd"_s, TextSlot::MoveUp},
+              std::pair{u"BasicVolumeCmd"_s, TextSlot::Volume}})
+            QCOMPARE(shown(name), second.text(slot));
         QCOMPARE(ShownCaption(*m_window),
                  second.text(TextSlot::ProgramTitle) + u" - "_s + m_app + u"morva.mvs"_s);
         // The checks before saving speak it too; neither Save nor Save As
@@ -103,6 +111,37 @@ private Q_SLOTS:
                  second.text(TextSlot::New));
     }
 
+    // Each command button shows its command's text and state and triggers
+    // it; the File menu holds the same commands as items.
+    void buttonsTriggerTheirCommands_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("command");
+        for (const QString& name : {u"New"_s, u"Open"_s, u"Save"_s, u"SaveAs"_s, u"Exit"_s})
+            QTest::newRow(qPrintable(name)) << name + u"Cmd"_s << u"sub"_s + name;
+        for (const QString& list : ListNames)
+            for (const QString& name :
+                 {u"Add"_s, u"Modify"_s, u"Remove"_s, u"MoveUp"_s, u"MoveDown"_s})
+                QTest::newRow(qPrintable(list + name))
+                    << list + name + u"Cmd"_s << list + name + u"Action"_s;
+    }
+
+    void buttonsTriggerTheirCommands() {
+        QFETCH(QString, button);
+        QFETCH(QString, command);
+        EditingWindow editing(SampleDocument());
+        const auto* pushButton = editing.window->findChild<QPushButton*>(button);
+        auto* action = editing.window->findChild<QAction*>(command);
+        QVERIFY(!action->text().isEmpty() && pushButton->isEnabled());
+        QCOMPARE(pushButton->text(), action->text());
+        QSignalSpy triggered(action, &QAction::triggered);
+        ClickButton(editing.window.get(), button);
+        QCOMPARE(triggered.size(), 1);
+        QCOMPARE(editing.window->findChild<QMenu*>(u"subFile"_s)->actions().contains(action),
+                 command.startsWith(u"sub"_s));
+        action->setEnabled(false);
+        QVERIFY(!pushButton->isEnabled());
+    }
+
     // A cancel or an unreadable file changes nothing at all; a name that is
     // not found is asked for again.
     void openSchedule() {
@@ -116,7 +155,7 @@ private Q_SLOTS:
         m_dialogs.answerFile(std::nullopt);
         m_dialogs.answerFile(m_other->file(u"BAD.mvs"_s));
         m_window->OpenCmd_Click();
-        m_window->findChild<QPushButton*>(u"OpenCmd"_s)->click();
+        ClickButton(m_window.get(), u"OpenCmd"_s);
         QCOMPARE(m_dialogs.kinds(), (Kinds{Kind::OpenFile, Kind::OpenFile, Kind::Message}));
         QVERIFY(m_dialogs.messages()[0].contains(u" cannot be read: "_s));
         QCOMPARE(document(), SampleDocument());
@@ -149,7 +188,7 @@ private Q_SLOTS:
         m_dialogs.answerYesNo(false);
         m_dialogs.answerFile(m_other->file(u"X.mvs"_s));
         m_dialogs.answerYesNo(true);
-        m_window->findChild<QPushButton*>(u"SaveAsCmd"_s)->click();
+        ClickButton(m_window.get(), u"SaveAsCmd"_s);
         QCOMPARE(m_dialogs.kinds(),
                  (Kinds{Kind::SaveFile, Kind::YesNo, Kind::SaveFile, Kind::YesNo}));
         QCOMPARE(m_dialogs.calls()[2].fileName, u"X.mvs"_s);
@@ -194,7 +233,7 @@ private Q_SLOTS:
         const ScheduleDocument before = document();
         const QString caption = ShownCaption(*m_window);
         QCOMPARE(caption, ExpectedCaption(added.isEmpty() ? schedule : schedule + u'*'));
-        m_window->findChild<QPushButton*>(command)->click();
+        ClickButton(m_window.get(), command);
 
         const bool kept = fails || (!added.isEmpty() && answer == SaveChangesAnswer::Cancel);
         const bool saved = !added.isEmpty() && !kept && answer == SaveChangesAnswer::Save;
@@ -219,9 +258,12 @@ private Q_SLOTS:
     }
 
 private:
+    // Shown, for the mouse.
     void start() {
         m_window = std::make_unique<MainForm>(m_dialogs, m_app);
         m_window->Form_Load();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
 
     const ScheduleDocument& document() const { return m_window->document().document(); }
@@ -229,10 +271,7 @@ private:
         return ListRows(m_window->findChild<QListView*>(list));
     }
 
-    // A click on the row of the shown window.
     void select(const QString& list, int row) {
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         ClickRow(m_window->findChild<QListView*>(list), row);
     }
 

@@ -1,10 +1,17 @@
 #pragma once
 
 // Rows picked as a person picks them: the mouse on the list's viewport at the
-// row's rectangle, keys on the list. The list's window must be shown.
+// row's rectangle, keys on the list. Buttons clicked with the mouse. The
+// window must be shown.
 
 #include <QAbstractItemView>
+#include <QPushButton>
 #include <QTest>
+
+// Does nothing on a disabled button, as for a person.
+inline void ClickButton(const QWidget* window, const QString& name) {
+    QTest::mouseClick(window->findChild<QPushButton*>(name), Qt::LeftButton);
+}
 
 inline QPoint RowCentre(const QAbstractItemView* list, int row) {
     return list->visualRect(list->model()->index(row, 0)).center();

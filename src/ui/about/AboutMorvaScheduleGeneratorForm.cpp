@@ -1,10 +1,10 @@
 #include "AboutMorvaScheduleGeneratorForm.h"
 
 #include "AboutVersions.h"
-#include "OkButton.h"
+#include "CurrentTexts.h"
 #include "Fonts.h"
 #include "LogoPicture.h"
-#include "CurrentTexts.h"
+#include "OkButton.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -38,14 +38,14 @@ AboutMorvaScheduleGeneratorForm::AboutMorvaScheduleGeneratorForm(QWidget* parent
     bold.setBold(true);
     name->setFont(bold);
     addLabel(layout, u"Label2"_s, this)->setText(QString::fromUtf16(PlayerModelLine));
-    addLabel(layout, u"SoftwareVersionLabel"_s, this);
-    addLabel(layout, u"ScheduleKernelLabel"_s, this);
+    m_softwareVersion = addLabel(layout, u"SoftwareVersionLabel"_s, this);
+    m_scheduleKernel = addLabel(layout, u"ScheduleKernelLabel"_s, this);
     AddOkButton(this, layout);
     Form_Load();
 }
 
 void AboutMorvaScheduleGeneratorForm::Form_Load() {
     setWindowTitle(Text(TextSlot::AboutProgramMenu));
-    findChild<QLabel*>(u"SoftwareVersionLabel"_s)->setText(SoftwareVersionText());
-    findChild<QLabel*>(u"ScheduleKernelLabel"_s)->setText(ScheduleKernelVersionText());
+    m_softwareVersion->setText(SoftwareVersionText());
+    m_scheduleKernel->setText(ScheduleKernelVersionText());
 }

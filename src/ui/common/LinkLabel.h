@@ -9,7 +9,6 @@ class LinkLabel final : public QLabel {
 
 public:
     LinkLabel(const QString& name, const QString& link, QWidget* parent = nullptr);
-    const QString& link() const { return m_link; }
 
 Q_SIGNALS:
     void clicked(const QString& link);

@@ -1,10 +1,10 @@
 #include "AdvanceScheduleEditForm.h"
 
 #include "ComboHelpers.h"
+#include "CurrentTexts.h"
+#include "DateRules.h"
 #include "Fonts.h"
 #include "UserDialogs.h"
-#include "DateRules.h"
-#include "CurrentTexts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -22,31 +23,46 @@ int selectedNumber(const QComboBox* combo) {
     return combo->currentText().toInt();
 }
 
+QGroupBox* makeFrame(const QString& name, TextSlot slot, ControlTexts& texts, QWidget* parent) {
+    auto* frame = new QGroupBox(parent);
+    frame->setObjectName(name);
+    texts.add(frame, slot);
+    return frame;
+}
+
 // A caption button over a list, and a label of the same text that names the
 // list for the keyboard and for screen readers.
-void addCaptionedList(QGridLayout* grid, int column, const QString& name, QComboBox* combo,
-                      QWidget* parent) {
-    grid->addWidget(MakeCaptionButton(name + u"Cmd"_s, parent), 0, column);
+void addCaptionedList(QGridLayout* grid, int column, const QString& name, TextSlot slot,
+                      QComboBox* combo, ControlTexts& texts, QWidget* parent) {
+    QPushButton* caption = MakeCaptionButton(name + u"Cmd"_s, parent);
+    texts.add(caption, slot);
+    grid->addWidget(caption, 0, column);
     auto* label = new QLabel(parent);
     label->setObjectName(name + u"Label"_s);
     label->setBuddy(combo);
     label->hide();
+    texts.add(label, slot);
     grid->addWidget(combo, 1, column);
 }
 
+struct ListPart {
+    const char16_t* name;
+    TextSlot caption;
+    QComboBox** combo;
+};
+
 // A frame of three captioned lists side by side, each named after the frame's
 // prefix and its part: StartYearCombo, StartYearCmd, StartYearLabel.
-QGroupBox* buildListGroup(const QString& frameName, const QString& prefix,
-                          std::initializer_list<std::pair<const char16_t*, QComboBox**>> parts,
+QGroupBox* buildListGroup(const QString& frameName, TextSlot frameTitle, const QString& prefix,
+                          std::initializer_list<ListPart> parts, ControlTexts& texts,
                           QWidget* parent) {
-    auto* frame = new QGroupBox(parent);
-    frame->setObjectName(frameName);
+    QGroupBox* frame = makeFrame(frameName, frameTitle, texts, parent);
     auto* grid = new QGridLayout(frame);
     int column = 0;
-    for (const auto& [part, combo] : parts) {
+    for (const auto& [part, caption, combo] : parts) {
         const QString name = prefix + QString::fromUtf16(part);
         *combo = MakePickList(name + u"Combo"_s, frame);
-        addCaptionedList(grid, column++, name, *combo, frame);
+        addCaptionedList(grid, column++, name, caption, *combo, texts, frame);
     }
     return frame;
 }
@@ -59,33 +75,34 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* 
     setObjectName(u"AdvanceScheduleEditForm"_s);
     setModal(true);
     setFont(CaptionFont());
+    m_texts.addWindowTitle(this, TextSlot::AdvanceEditorCaption);
     auto* layout = new QVBoxLayout(this);
 
-    auto* dateFrame = new QGroupBox(this);
-    dateFrame->setObjectName(u"DateFrame"_s);
+    QGroupBox* dateFrame = makeFrame(u"DateFrame"_s, TextSlot::DateSetup, m_texts, this);
     auto* dateLayout = new QHBoxLayout(dateFrame);
-    for (auto [prefix, combos] : {std::pair{u"Start"_s, &m_start}, std::pair{u"Stop"_s, &m_stop}})
-        dateLayout->addWidget(buildListGroup(
-            prefix + u"DateFrame"_s, prefix,
-            {{u"Year", &combos->year}, {u"Month", &combos->month}, {u"Day", &combos->day}},
-            dateFrame));
-    auto* weekDayFrame = new QGroupBox(dateFrame);
-    weekDayFrame->setObjectName(u"WeekDayFrame"_s);
+    for (auto [prefix, title, combos] : {std::tuple{u"Start"_s, TextSlot::StartDay, &m_start},
+                                         std::tuple{u"Stop"_s, TextSlot::StopDay, &m_stop}})
+        dateLayout->addWidget(buildListGroup(prefix + u"DateFrame"_s, title, prefix,
+                                             {{u"Year", TextSlot::Year, &combos->year},
+                                              {u"Month", TextSlot::Month, &combos->month},
+                                              {u"Day", TextSlot::Day, &combos->day}},
+                                             m_texts, dateFrame));
+    QGroupBox* weekDayFrame = makeFrame(u"WeekDayFrame"_s, TextSlot::WeekDay, m_texts, dateFrame);
     auto* weekDayLayout = new QVBoxLayout(weekDayFrame);
     m_weekdayCombo = MakePickList(u"WeekdayCombo"_s, weekDayFrame);
     weekDayLayout->addWidget(m_weekdayCombo);
     dateLayout->addWidget(weekDayFrame);
     layout->addWidget(dateFrame);
 
-    auto* timeFrame = new QGroupBox(this);
-    timeFrame->setObjectName(u"TimeSetupFrame"_s);
+    QGroupBox* timeFrame = makeFrame(u"TimeSetupFrame"_s, TextSlot::TimeSetup, m_texts, this);
     auto* timeLayout = new QHBoxLayout(timeFrame);
-    for (auto [prefix, combos] :
-         {std::pair{u"Start"_s, &m_startTime}, std::pair{u"Stop"_s, &m_stopTime}})
-        timeLayout->addWidget(buildListGroup(
-            prefix + u"TimeFrame"_s, prefix,
-            {{u"Hour", &combos->hour}, {u"Minute", &combos->minute}, {u"Second", &combos->second}},
-            timeFrame));
+    for (auto [prefix, title, combos] : {std::tuple{u"Start"_s, TextSlot::StartTime, &m_startTime},
+                                         std::tuple{u"Stop"_s, TextSlot::StopTime, &m_stopTime}})
+        timeLayout->addWidget(buildListGroup(prefix + u"TimeFrame"_s, title, prefix,
+                                             {{u"Hour", TextSlot::Hour, &combos->hour},
+                                              {u"Minute", TextSlot::Minute, &combos->minute},
+                                              {u"Second", TextSlot::Second, &combos->second}},
+                                             m_texts, timeFrame));
     layout->addWidget(timeFrame);
 
     auto* buttons = new QHBoxLayout;
@@ -93,8 +110,10 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* 
     auto* ok = new QPushButton(this);
     ok->setObjectName(u"OKCmd"_s);
     ok->setDefault(true);
+    m_texts.add(ok, TextSlot::Ok);
     auto* cancel = new QPushButton(this);
     cancel->setObjectName(u"CancelCmd"_s);
+    m_texts.add(cancel, TextSlot::Cancel);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
@@ -114,30 +133,7 @@ AdvanceScheduleEditForm::AdvanceScheduleEditForm(UserDialogs& dialogs, QWidget* 
 }
 
 void AdvanceScheduleEditForm::InitAdvanceScheduleEditFormOsd() {
-    setWindowTitle(Text(TextSlot::AdvanceEditorCaption));
-    const std::pair<const char16_t*, TextSlot> frames[] = {
-        {u"DateFrame", TextSlot::DateSetup},      {u"StartDateFrame", TextSlot::StartDay},
-        {u"StopDateFrame", TextSlot::StopDay},    {u"WeekDayFrame", TextSlot::WeekDay},
-        {u"TimeSetupFrame", TextSlot::TimeSetup}, {u"StartTimeFrame", TextSlot::StartTime},
-        {u"StopTimeFrame", TextSlot::StopTime},
-    };
-    for (const auto& [name, slot] : frames)
-        findChild<QGroupBox*>(QString::fromUtf16(name))->setTitle(Text(slot));
-    const std::pair<const char16_t*, TextSlot> captions[] = {
-        {u"Year", TextSlot::Year}, {u"Month", TextSlot::Month},   {u"Day", TextSlot::Day},
-        {u"Hour", TextSlot::Hour}, {u"Minute", TextSlot::Minute}, {u"Second", TextSlot::Second},
-    };
-    for (const QString& prefix : {u"Start"_s, u"Stop"_s}) {
-        for (const auto& [name, slot] : captions) {
-            const QString base = prefix + QString::fromUtf16(name);
-            if (auto* button = findChild<QPushButton*>(base + u"Cmd"_s))
-                button->setText(Text(slot));
-            if (auto* label = findChild<QLabel*>(base + u"Label"_s))
-                label->setText(Text(slot));
-        }
-    }
-    findChild<QPushButton*>(u"OKCmd"_s)->setText(Text(TextSlot::Ok));
-    findChild<QPushButton*>(u"CancelCmd"_s)->setText(Text(TextSlot::Cancel));
+    m_texts.apply();
 }
 
 void AdvanceScheduleEditForm::selectDate(const DateCombos& combos, int year, int month, int day) {

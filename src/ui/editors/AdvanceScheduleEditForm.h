@@ -1,13 +1,13 @@
 #pragma once
 
-#include "EditMode.h"
 #include "AdvanceEntry.h"
+#include "ControlTexts.h"
+#include "EditMode.h"
 
 #include <QDate>
 #include <QDialog>
 
 class QComboBox;
-class QGridLayout;
 class UserDialogs;
 
 // The advance entry editor: the date range, the week day and the daily time
@@ -26,6 +26,8 @@ public:
     // The period as the lists describe it, valid after OK.
     AdvancePeriod period() const { return m_period; }
 
+    // "Osd", on-screen display: the texts of the current table put on the
+    // window's controls.
     void InitAdvanceScheduleEditFormOsd();
 
 public Q_SLOTS:
@@ -57,4 +59,5 @@ private:
     TimeCombos m_startTime{};
     TimeCombos m_stopTime{};
     QComboBox* m_weekdayCombo = nullptr;
+    ControlTexts m_texts;
 };

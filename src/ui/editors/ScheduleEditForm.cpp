@@ -1,11 +1,11 @@
 #include "ScheduleEditForm.h"
 
 #include "ComboHelpers.h"
+#include "CurrentTexts.h"
 #include "Fonts.h"
-#include "UserDialogs.h"
 #include "MediaNameRules.h"
 #include "PathHelpers.h"
-#include "CurrentTexts.h"
+#include "UserDialogs.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -26,10 +26,17 @@ ScheduleEditForm::ScheduleEditForm(UserDialogs& dialogs, QString& mediaFolder, Q
     auto* frame = new QGroupBox(this);
     frame->setObjectName(u"EditFrame"_s);
     frame->setFont(CaptionFont());
+    m_texts.addWindowTitle(this, TextSlot::MediaEditorCaption);
+    m_texts.add(frame, TextSlot::FileEditFrame);
     outer->addWidget(frame);
     auto* grid = new QGridLayout(frame);
 
-    grid->addWidget(MakeCaptionButton(u"FileNameCmd"_s, frame), 0, 0);
+    const auto caption = [this, frame](const QString& name, TextSlot slot) {
+        QPushButton* button = MakeCaptionButton(name, frame);
+        m_texts.add(button, slot);
+        return button;
+    };
+    grid->addWidget(caption(u"FileNameCmd"_s, TextSlot::FileName), 0, 0);
     m_fileNameText = new QLineEdit(frame);
     m_fileNameText->setObjectName(u"FileNameText"_s);
     m_fileNameText->setFont(CaptionFont());
@@ -38,16 +45,18 @@ ScheduleEditForm::ScheduleEditForm(UserDialogs& dialogs, QString& mediaFolder, Q
     auto* browse = new QPushButton(frame);
     browse->setObjectName(u"BrowseCmd"_s);
     browse->setFont(CaptionFont());
+    m_texts.add(browse, TextSlot::Browse);
     grid->addWidget(browse, 0, 3);
     m_copyCmd = new QPushButton(frame);
     m_copyCmd->setObjectName(u"CopyCmd"_s);
     m_copyCmd->setFont(CaptionFont());
+    m_texts.add(m_copyCmd, TextSlot::CopyTo);
     grid->addWidget(m_copyCmd, 1, 3);
 
-    grid->addWidget(MakeCaptionButton(u"PlayTimesCmd"_s, frame), 1, 0);
+    grid->addWidget(caption(u"PlayTimesCmd"_s, TextSlot::PlayTimes), 1, 0);
     m_playTimesCombo = MakePickList(u"PlayTimesCombo"_s, frame);
     grid->addWidget(m_playTimesCombo, 1, 1);
-    grid->addWidget(MakeCaptionButton(u"VolumeCmd"_s, frame), 2, 0);
+    grid->addWidget(caption(u"VolumeCmd"_s, TextSlot::Volume), 2, 0);
     m_volumeCombo = MakePickList(u"VolumeCombo"_s, frame);
     grid->addWidget(m_volumeCombo, 2, 1);
 
@@ -57,9 +66,11 @@ ScheduleEditForm::ScheduleEditForm(UserDialogs& dialogs, QString& mediaFolder, Q
     ok->setObjectName(u"OKCmd"_s);
     ok->setFont(CaptionFont());
     ok->setDefault(true);
+    m_texts.add(ok, TextSlot::Ok);
     auto* cancel = new QPushButton(frame);
     cancel->setObjectName(u"CancelCmd"_s);
     cancel->setFont(CaptionFont());
+    m_texts.add(cancel, TextSlot::Cancel);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 3, 0, 1, 4);
@@ -75,16 +86,7 @@ ScheduleEditForm::ScheduleEditForm(UserDialogs& dialogs, QString& mediaFolder, Q
 }
 
 void ScheduleEditForm::InitScheduleEditFormOsd() {
-    setWindowTitle(Text(TextSlot::MediaEditorCaption));
-    findChild<QGroupBox*>(u"EditFrame"_s)->setTitle(Text(TextSlot::FileEditFrame));
-    const std::pair<const char16_t*, TextSlot> captions[] = {
-        {u"FileNameCmd", TextSlot::FileName}, {u"PlayTimesCmd", TextSlot::PlayTimes},
-        {u"VolumeCmd", TextSlot::Volume},     {u"BrowseCmd", TextSlot::Browse},
-        {u"CopyCmd", TextSlot::CopyTo},       {u"OKCmd", TextSlot::Ok},
-        {u"CancelCmd", TextSlot::Cancel},
-    };
-    for (const auto& [name, slot] : captions)
-        findChild<QPushButton*>(QString::fromUtf16(name))->setText(Text(slot));
+    m_texts.apply();
 }
 
 void ScheduleEditForm::MediaEditSetup(EditMode mode, const MediaEntry& entry) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlTexts.h"
 #include "EditMode.h"
 #include "MediaEntry.h"
 
@@ -31,6 +32,8 @@ public:
         m_copyHandler = std::move(handler);
     }
 
+    // "Osd", on-screen display: the texts of the current table put on the
+    // window's controls.
     void InitScheduleEditFormOsd();
 
 public Q_SLOTS:
@@ -52,6 +55,7 @@ private:
     QComboBox* m_playTimesCombo = nullptr;
     QComboBox* m_volumeCombo = nullptr;
     QPushButton* m_copyCmd = nullptr;
+    ControlTexts m_texts;
 };
 
 inline constexpr char16_t MediaFileFilter[] =

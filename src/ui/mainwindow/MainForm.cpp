@@ -1,19 +1,18 @@
 #include "MainForm.h"
 
+#include "AboutCompanyForm.h"
+#include "AboutMorvaScheduleGeneratorForm.h"
+#include "ActionButton.h"
 #include "ColourBar.h"
+#include "CopyForm.h"
+#include "CurrentTexts.h"
+#include "DialogEntryEditors.h"
 #include "Fonts.h"
 #include "LogoPicture.h"
 #include "ScheduleListModel.h"
 #include "ScheduleListView.h"
-#include "SystemInfoFile.h"
-#include "AboutCompanyForm.h"
-#include "AboutMorvaScheduleGeneratorForm.h"
-#include "CopyForm.h"
-#include "DialogEntryEditors.h"
-#include "EditingCommands.h"
-#include "SafeFileWrite.h"
-#include "CurrentTexts.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,41 +35,11 @@ QPushButton* makeButton(const QString& name, QWidget* parent) {
     return button;
 }
 
-// A command button used as a column heading: it shows a caption and does
-// nothing, so it takes no focus either.
-QPushButton* makeHeading(const QString& name, int columns, QWidget* parent) {
-    QPushButton* heading = makeButton(name, parent);
-    heading->setFocusPolicy(Qt::NoFocus);
-    heading->setFixedWidth(QFontMetrics(ListFont()).horizontalAdvance(QString(columns, u'0')));
-    return heading;
-}
-
-// Headings over a list, each as wide as the columns it names.
-QHBoxLayout* headingRow(std::initializer_list<std::pair<const char16_t*, int>> headings,
-                        QWidget* parent) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(0);
-    for (const auto& [name, columns] : headings)
-        row->addWidget(makeHeading(QString::fromUtf16(name), columns, parent));
-    row->addStretch();
-    return row;
-}
-
-ScheduleListView* makeList(const QString& name, QAbstractItemModel* model, QWidget* parent) {
-    auto* list = new ScheduleListView(parent);
-    list->setObjectName(name);
-    list->setModel(model);
-    return list;
-}
-
-// Add, Modify, Remove, Move Up and Move Down of one list, in a row or a column.
-QBoxLayout* listButtons(const QString& prefix, QWidget* parent, QBoxLayout::Direction direction) {
-    auto* layout = new QBoxLayout(direction);
-    for (const char16_t* command :
-         {u"AddCmd", u"ModifyCmd", u"RemoveCmd", u"MoveUpCmd", u"MoveDownCmd"})
-        layout->addWidget(makeButton(prefix + QString::fromUtf16(command), parent));
-    layout->addStretch();
-    return layout;
+// A button that shows and triggers a command.
+QPushButton* makeCommandButton(const QString& name, QAction* action, QWidget* parent) {
+    QPushButton* button = makeButton(name, parent);
+    BindButtonToAction(button, action);
+    return button;
 }
 
 } // namespace
@@ -78,88 +47,107 @@ QBoxLayout* listButtons(const QString& prefix, QWidget* parent, QBoxLayout::Dire
 MainForm::MainForm(UserDialogs& dialogs, const QString& appFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
-    , m_context(SetupAppPaths(appFolder))
-    , m_random(SeededRandomSource::fromClock()) {
+    , m_editor(dialogs, *this, appFolder) {
     setObjectName(u"MainForm"_s);
-    m_commands = new DocumentCommands(m_context, m_document, m_dialogs, m_random, this);
-    m_normalModel = new ScheduleListModel(&m_document, ScheduleList::Basic, this);
-    m_advanceModel = new ScheduleListModel(&m_document, ScheduleList::Advance, this);
-    m_dialogEditors = std::make_unique<DialogEntryEditors>(m_dialogs, m_context.mediaFolder, this);
-    m_editing = std::make_unique<EditingCommands>(m_document, m_dialogs, *m_dialogEditors,
-                                                  static_cast<ListSelection&>(*this));
+    m_dialogEditors =
+        std::make_unique<DialogEntryEditors>(m_dialogs, m_editor.context().mediaFolder, this);
+    m_editor.setEntryEditors(*m_dialogEditors);
     // Copy to... opens on top of the media entry editor.
     m_dialogEditors->setCopyHandler([this](const QString& fileName) {
-        CopyForm form(m_dialogs, m_context, {}, QApplication::activeModalWidget());
+        CopyForm form(m_dialogs, m_editor.context(), {}, QApplication::activeModalWidget());
         form.setFileName(fileName);
         form.Form_Load();
         form.exec();
     });
+    buildActions();
     buildControls();
     buildMenus();
 
-    connect(m_commands, &DocumentCommands::currentFileChanged, this, &MainForm::updateCaption);
-    connect(&m_document, &EditableDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(&m_editor, &ScheduleEditor::currentFileChanged, this, &MainForm::updateCaption);
+    connect(&m_editor.document(), &EditableDocument::modifiedChanged, this,
+            &QWidget::setWindowModified);
 }
 
 MainForm::~MainForm() = default;
 
 void MainForm::setEntryEditors(EntryEditors* editors) {
-    m_editing = std::make_unique<EditingCommands>(m_document, m_dialogs,
-                                                  editors ? *editors : *m_dialogEditors,
-                                                  static_cast<ListSelection&>(*this));
+    m_editor.setEntryEditors(editors ? *editors : *m_dialogEditors);
 }
 
-void MainForm::connectListCommands(const QString& prefix, ScheduleList list,
-                                   ScheduleListView* view) {
-    const std::pair<const char16_t*, void (EditingCommands::*)(ScheduleList)> commands[] = {
-        {u"AddCmd", &EditingCommands::add},           {u"ModifyCmd", &EditingCommands::modify},
-        {u"RemoveCmd", &EditingCommands::remove},     {u"MoveUpCmd", &EditingCommands::moveUp},
-        {u"MoveDownCmd", &EditingCommands::moveDown},
-    };
-    for (const auto& [name, handler] : commands) {
-        QPushButton* button = findChild<QPushButton*>(prefix + QString::fromUtf16(name));
-        const auto command = handler; // a lambda cannot capture a structured binding
-        connect(button, &QPushButton::clicked, this,
-                [this, list, command] { (m_editing.get()->*command)(list); });
+void MainForm::buildActions() {
+    // The menu items' names, which the File menu shows.
+    const std::tuple<QAction**, const char16_t*, TextSlot, void (MainForm::*)()>
+        documentCommands[] = {
+            {&m_newAction, u"subNew", TextSlot::New, &MainForm::NewCmd_Click},
+            {&m_openAction, u"subOpen", TextSlot::Open, &MainForm::OpenCmd_Click},
+            {&m_saveAction, u"subSave", TextSlot::Save, &MainForm::SaveCmd_Click},
+            {&m_saveAsAction, u"subSaveAs", TextSlot::SaveAs, &MainForm::SaveAsCmd_Click},
+            {&m_exitAction, u"subExit", TextSlot::Exit, &MainForm::ExitCmd_Click},
+        };
+    for (const auto& [action, name, slot, handler] : documentCommands) {
+        *action = new QAction(this);
+        (*action)->setObjectName(QString::fromUtf16(name));
+        m_texts.add(*action, slot);
+        connect(*action, &QAction::triggered, this, handler);
     }
+    m_newAction->setShortcut(QKeySequence::New);
+    m_openAction->setShortcut(QKeySequence::Open);
+    m_saveAction->setShortcut(QKeySequence::Save);
+    m_saveAsAction->setShortcut(QKeySequence::SaveAs);
+
+    m_basic.commands = makeListCommands(u"Normal"_s, ScheduleList::Basic);
+    m_advance.commands = makeListCommands(u"Advance"_s, ScheduleList::Advance);
+    m_detail.commands = makeListCommands(u"Detail"_s, ScheduleList::Detail);
+}
+
+MainForm::ListCommands MainForm::makeListCommands(const QString& prefix, ScheduleList list) {
+    const auto make = [this, &prefix, list](const char16_t* name, TextSlot slot,
+                                            void (EditingCommands::*command)(ScheduleList)) {
+        auto* action = new QAction(this);
+        action->setObjectName(prefix + QString::fromUtf16(name) + u"Action"_s);
+        m_texts.add(action, slot);
+        connect(action, &QAction::triggered, this,
+                [this, list, command] { (m_editor.editing().*command)(list); });
+        return action;
+    };
+    return {make(u"Add", TextSlot::Add, &EditingCommands::add),
+            make(u"Modify", TextSlot::Modify, &EditingCommands::modify),
+            make(u"Remove", TextSlot::Remove, &EditingCommands::remove),
+            make(u"MoveUp", TextSlot::MoveUp, &EditingCommands::moveUp),
+            make(u"MoveDown", TextSlot::MoveDown, &EditingCommands::moveDown)};
+}
+
+void MainForm::connectListView(const ListControls& list) {
     // Enter or a double-click on a row modifies it, Delete removes it, each
-    // only while its button is enabled.
-    QPushButton* modify = findChild<QPushButton*>(prefix + u"ModifyCmd"_s);
-    QPushButton* remove = findChild<QPushButton*>(prefix + u"RemoveCmd"_s);
-    connect(view, &ScheduleListView::modifyRequested, modify, [modify] {
-        if (modify->isEnabled())
-            modify->click();
-    });
-    connect(view, &ScheduleListView::removeRequested, remove, [remove] {
-        if (remove->isEnabled())
-            remove->click();
-    });
+    // only while the command is enabled: a disabled action ignores a trigger.
+    connect(list.view, &ScheduleListView::modifyRequested, list.commands.modify, &QAction::trigger);
+    connect(list.view, &ScheduleListView::removeRequested, list.commands.remove, &QAction::trigger);
     // The commands fit the rows shown, whatever changed them: an edit, a new
     // document, or another period selected.
-    const QAbstractItemModel* model = view->model();
+    const QAbstractItemModel* model = list.model;
     connect(model, &QAbstractItemModel::rowsInserted, this, &MainForm::ButtonStatusSetup);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &MainForm::ButtonStatusSetup);
     connect(model, &QAbstractItemModel::modelReset, this, &MainForm::ButtonStatusSetup);
 }
 
-ScheduleListView* MainForm::listView(ScheduleList list) const {
+const MainForm::ListControls& MainForm::controls(ScheduleList list) const {
     switch (list) {
     case ScheduleList::Basic:
-        return m_normalList;
+        return m_basic;
     case ScheduleList::Advance:
-        return m_advanceList;
+        return m_advance;
     case ScheduleList::Detail:
-        return m_detailList;
+        break;
     }
-    return nullptr;
+    return m_detail;
 }
 
 int MainForm::selectedRow(ScheduleList list) const {
-    return listView(list)->selectedRow();
+    return controls(list).view->selectedRow();
 }
 
 void MainForm::selectRow(ScheduleList list, int row) {
-    listView(list)->selectRow(row);
+    controls(list).view->selectRow(row);
 }
 
 void MainForm::buildControls() {
@@ -173,39 +161,74 @@ void MainForm::buildControls() {
     layout->addWidget(line);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(buildNormalFrame(), 1);
+    top->addWidget(buildBasicFrame(), 1);
     top->addWidget(buildDocumentButtons());
     layout->addLayout(top);
     layout->addWidget(buildAdvanceFrame(), 1);
     setCentralWidget(central);
 
-    connectListCommands(u"Normal"_s, ScheduleList::Basic, m_normalList);
-    connectListCommands(u"Advance"_s, ScheduleList::Advance, m_advanceList);
-    connectListCommands(u"Detail"_s, ScheduleList::Detail, m_detailList);
-    const std::pair<const char16_t*, void (MainForm::*)()> documentButtons[] = {
-        {u"NewCmd", &MainForm::NewCmd_Click},   {u"OpenCmd", &MainForm::OpenCmd_Click},
-        {u"SaveCmd", &MainForm::SaveCmd_Click}, {u"SaveAsCmd", &MainForm::SaveAsCmd_Click},
-        {u"ExitCmd", &MainForm::ExitCmd_Click},
-    };
-    for (const auto& [name, handler] : documentButtons)
-        connect(findChild<QPushButton*>(QString::fromUtf16(name)), &QPushButton::clicked, this,
-                handler);
+    for (const ListControls* list : {&m_basic, &m_advance, &m_detail})
+        connectListView(*list);
 }
 
-QGroupBox* MainForm::buildNormalFrame() {
+// A command button used as a column heading: it shows a caption and does
+// nothing, so it takes no focus either. Each is as wide as the columns it
+// names.
+QHBoxLayout*
+MainForm::headingRow(std::initializer_list<std::tuple<const char16_t*, int, TextSlot>> headings,
+                     QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    for (const auto& [name, columns, slot] : headings) {
+        QPushButton* heading = makeButton(QString::fromUtf16(name), parent);
+        heading->setFocusPolicy(Qt::NoFocus);
+        heading->setFixedWidth(QFontMetrics(ListFont()).horizontalAdvance(QString(columns, u'0')));
+        m_texts.add(heading, slot);
+        row->addWidget(heading);
+    }
+    row->addStretch();
+    return row;
+}
+
+// The buttons of one list's commands, in a row or a column.
+QBoxLayout* MainForm::listButtons(const QString& prefix, const ListCommands& commands,
+                                  QWidget* parent, QBoxLayout::Direction direction) {
+    auto* layout = new QBoxLayout(direction);
+    for (const auto& [name, action] :
+         {std::pair{u"AddCmd", commands.add}, std::pair{u"ModifyCmd", commands.modify},
+          std::pair{u"RemoveCmd", commands.remove}, std::pair{u"MoveUpCmd", commands.moveUp},
+          std::pair{u"MoveDownCmd", commands.moveDown}})
+        layout->addWidget(makeCommandButton(prefix + QString::fromUtf16(name), action, parent));
+    layout->addStretch();
+    return layout;
+}
+
+ScheduleListView* MainForm::makeList(const QString& name, ScheduleListModel* model,
+                                     QWidget* parent) {
+    auto* list = new ScheduleListView(parent);
+    list->setObjectName(name);
+    list->setModel(model);
+    return list;
+}
+
+QGroupBox* MainForm::buildBasicFrame() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(u"NormalFrame"_s);
     frame->setFont(CaptionFont());
+    m_texts.add(frame, TextSlot::BasicScheduleFrame);
     auto* layout = new QGridLayout(frame);
 
-    layout->addLayout(
-        headingRow({{u"BasicFileNameCmd", 24}, {u"BasicPlayTimesCmd", 8}, {u"BasicVolumeCmd", 9}},
-                   frame),
-        0, 0);
+    layout->addLayout(headingRow({{u"BasicFileNameCmd", 24, TextSlot::FileName},
+                                  {u"BasicPlayTimesCmd", 8, TextSlot::PlayTimes},
+                                  {u"BasicVolumeCmd", 9, TextSlot::Volume}},
+                                 frame),
+                      0, 0);
 
-    m_normalList = makeList(u"NormalList"_s, m_normalModel, frame);
-    layout->addWidget(m_normalList, 1, 0);
-    layout->addLayout(listButtons(u"Normal"_s, frame, QBoxLayout::TopToBottom), 1, 1);
+    m_basic.model = new ScheduleListModel(&m_editor.document(), ScheduleList::Basic, this);
+    m_basic.view = makeList(u"NormalList"_s, m_basic.model, frame);
+    layout->addWidget(m_basic.view, 1, 0);
+    layout->addLayout(listButtons(u"Normal"_s, m_basic.commands, frame, QBoxLayout::TopToBottom), 1,
+                      1);
     return frame;
 }
 
@@ -213,27 +236,36 @@ QGroupBox* MainForm::buildAdvanceFrame() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(u"AdvanceFrame"_s);
     frame->setFont(CaptionFont());
+    m_texts.add(frame, TextSlot::AdvanceScheduleFrame);
     auto* layout = new QHBoxLayout(frame);
 
     auto* advanceColumn = new QVBoxLayout;
-    advanceColumn->addLayout(
-        headingRow({{u"StartDateCmd", 13}, {u"StopDateCmd", 13}, {u"WeekDayCmd", 11}}, frame));
-    m_advanceList = makeList(u"AdvanceList"_s, m_advanceModel, frame);
+    advanceColumn->addLayout(headingRow({{u"StartDateCmd", 13, TextSlot::StartDay},
+                                         {u"StopDateCmd", 13, TextSlot::StopDay},
+                                         {u"WeekDayCmd", 11, TextSlot::WeekDay}},
+                                        frame));
+    m_advance.model = new ScheduleListModel(&m_editor.document(), ScheduleList::Advance, this);
+    m_advance.view = makeList(u"AdvanceList"_s, m_advance.model, frame);
     // The details shown are always those of the advance entry selected there.
-    m_detailModel = new ScheduleListModel(&m_document, m_advanceList->selectionModel(), this);
-    advanceColumn->addWidget(m_advanceList);
-    advanceColumn->addLayout(listButtons(u"Advance"_s, frame, QBoxLayout::LeftToRight));
+    m_detail.model =
+        new ScheduleListModel(&m_editor.document(), m_advance.view->selectionModel(), this);
+    advanceColumn->addWidget(m_advance.view);
+    advanceColumn->addLayout(
+        listButtons(u"Advance"_s, m_advance.commands, frame, QBoxLayout::LeftToRight));
     layout->addLayout(advanceColumn, 1);
 
     auto* detailFrame = new QGroupBox(frame);
     detailFrame->setObjectName(u"DetailFrame"_s);
+    m_texts.add(detailFrame, TextSlot::DetailFrame);
     auto* detailColumn = new QVBoxLayout(detailFrame);
-    detailColumn->addLayout(headingRow(
-        {{u"DetailFileNameCmd", 24}, {u"DetailPlayTimesCmd", 8}, {u"DetailVolumeCmd", 9}},
-        detailFrame));
-    m_detailList = makeList(u"DetailList"_s, m_detailModel, detailFrame);
-    detailColumn->addWidget(m_detailList);
-    detailColumn->addLayout(listButtons(u"Detail"_s, detailFrame, QBoxLayout::LeftToRight));
+    detailColumn->addLayout(headingRow({{u"DetailFileNameCmd", 24, TextSlot::FileName},
+                                        {u"DetailPlayTimesCmd", 8, TextSlot::PlayTimes},
+                                        {u"DetailVolumeCmd", 9, TextSlot::Volume}},
+                                       detailFrame));
+    m_detail.view = makeList(u"DetailList"_s, m_detail.model, detailFrame);
+    detailColumn->addWidget(m_detail.view);
+    detailColumn->addLayout(
+        listButtons(u"Detail"_s, m_detail.commands, detailFrame, QBoxLayout::LeftToRight));
     layout->addWidget(detailFrame, 1);
     return frame;
 }
@@ -250,11 +282,11 @@ QWidget* MainForm::buildDocumentButtons() {
     layout->addWidget(m_colourBar);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(makeButton(u"NewCmd"_s, panel), 0, 0);
-    grid->addWidget(makeButton(u"OpenCmd"_s, panel), 0, 1);
-    grid->addWidget(makeButton(u"SaveCmd"_s, panel), 1, 0);
-    grid->addWidget(makeButton(u"SaveAsCmd"_s, panel), 1, 1);
-    grid->addWidget(makeButton(u"ExitCmd"_s, panel), 2, 0);
+    grid->addWidget(makeCommandButton(u"NewCmd"_s, m_newAction, panel), 0, 0);
+    grid->addWidget(makeCommandButton(u"OpenCmd"_s, m_openAction, panel), 0, 1);
+    grid->addWidget(makeCommandButton(u"SaveCmd"_s, m_saveAction, panel), 1, 0);
+    grid->addWidget(makeCommandButton(u"SaveAsCmd"_s, m_saveAsAction, panel), 1, 1);
+    grid->addWidget(makeCommandButton(u"ExitCmd"_s, m_exitAction, panel), 2, 0);
     layout->addLayout(grid);
     layout->addStretch();
     return panel;
@@ -263,194 +295,107 @@ QWidget* MainForm::buildDocumentButtons() {
 void MainForm::buildMenus() {
     QMenu* file = menuBar()->addMenu(QString());
     file->setObjectName(u"subFile"_s);
-    const std::pair<const char16_t*, void (MainForm::*)()> fileItems[] = {
-        {u"subNew", &MainForm::NewCmd_Click},
-        {u"subOpen", &MainForm::OpenCmd_Click},
-        {nullptr, nullptr},
-        {u"subSave", &MainForm::SaveCmd_Click},
-        {u"subSaveAs", &MainForm::SaveAsCmd_Click},
-        {nullptr, nullptr},
-        {u"subExit", &MainForm::ExitCmd_Click},
-    };
-    for (const auto& [name, handler] : fileItems) {
-        if (!name) {
-            file->addSeparator();
-            continue;
-        }
-        QAction* action = file->addAction(QString(), this, handler);
-        action->setObjectName(QString::fromUtf16(name));
-    }
-    findChild<QAction*>(u"subNew"_s)->setShortcut(QKeySequence::New);
-    findChild<QAction*>(u"subOpen"_s)->setShortcut(QKeySequence::Open);
-    findChild<QAction*>(u"subSave"_s)->setShortcut(QKeySequence::Save);
-    findChild<QAction*>(u"subSaveAs"_s)->setShortcut(QKeySequence::SaveAs);
+    m_texts.add(file, TextSlot::FileMenu);
+    file->addActions({m_newAction, m_openAction});
+    file->addSeparator();
+    file->addActions({m_saveAction, m_saveAsAction});
+    file->addSeparator();
+    file->addAction(m_exitAction);
 
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(u"subLanguage"_s);
+    m_texts.add(language, TextSlot::LanguageMenu);
     auto* languages = new QActionGroup(this);
-    for (const auto& [name, selector] : {std::pair{u"subEnglish", EnglishLanguageSelector},
-                                         std::pair{u"subSecondLanguage", SecondLanguageSelector}}) {
-        QAction* action = language->addAction(QString());
-        action->setObjectName(QString::fromUtf16(name));
-        action->setCheckable(true);
-        action->setActionGroup(languages);
+    for (const auto& [action, name, slot, selector] :
+         {std::tuple{&m_englishAction, u"subEnglish", TextSlot::EnglishLanguage,
+                     EnglishLanguageSelector},
+          std::tuple{&m_secondLanguageAction, u"subSecondLanguage", TextSlot::SecondLanguage,
+                     SecondLanguageSelector}}) {
+        *action = language->addAction(QString());
+        (*action)->setObjectName(QString::fromUtf16(name));
+        (*action)->setCheckable(true);
+        (*action)->setActionGroup(languages);
+        m_texts.add(*action, slot);
         const quint16 chosen = selector;
-        connect(action, &QAction::triggered, this, [this, chosen] { selectLanguage(chosen); });
+        connect(*action, &QAction::triggered, this, [this, chosen] { selectLanguage(chosen); });
     }
 
     QMenu* help = menuBar()->addMenu(QString());
     help->setObjectName(u"subHelp"_s);
-    help->addAction(QString(), this,
-                    [this] {
-                        AboutMorvaScheduleGeneratorForm about(this);
-                        about.exec();
-                    })
-        ->setObjectName(u"subAboutMorvaScheduleGenerator"_s);
-    help->addAction(QString(), this,
-                    [this] {
-                        AboutCompanyForm about(m_dialogs, {}, this);
-                        about.exec();
-                    })
-        ->setObjectName(u"subAboutCompany"_s);
+    m_texts.add(help, TextSlot::HelpMenu);
+    QAction* aboutProgram = help->addAction(QString(), this, [this] {
+        AboutMorvaScheduleGeneratorForm about(this);
+        about.exec();
+    });
+    aboutProgram->setObjectName(u"subAboutMorvaScheduleGenerator"_s);
+    m_texts.add(aboutProgram, TextSlot::AboutProgramMenu);
+    QAction* aboutCompany = help->addAction(QString(), this, [this] {
+        AboutCompanyForm about(m_dialogs, {}, this);
+        about.exec();
+    });
+    aboutCompany->setObjectName(u"subAboutCompany"_s);
+    m_texts.add(aboutCompany, TextSlot::AboutCompanyMenu);
 }
 
 void MainForm::InitMainFormOsd() {
-    findChild<QMenu*>(u"subFile"_s)->setTitle(Text(TextSlot::FileMenu));
-    findChild<QMenu*>(u"subHelp"_s)->setTitle(Text(TextSlot::HelpMenu));
-    findChild<QMenu*>(u"subLanguage"_s)->setTitle(Text(TextSlot::LanguageMenu));
-    const std::pair<const char16_t*, TextSlot> actions[] = {
-        {u"subNew", TextSlot::New},
-        {u"subOpen", TextSlot::Open},
-        {u"subSave", TextSlot::Save},
-        {u"subSaveAs", TextSlot::SaveAs},
-        {u"subExit", TextSlot::Exit},
-        {u"subAboutMorvaScheduleGenerator", TextSlot::AboutProgramMenu},
-        {u"subAboutCompany", TextSlot::AboutCompanyMenu},
-        {u"subEnglish", TextSlot::EnglishLanguage},
-        {u"subSecondLanguage", TextSlot::SecondLanguage},
-    };
-    for (const auto& [name, slot] : actions)
-        findChild<QAction*>(QString::fromUtf16(name))->setText(Text(slot));
-
-    const std::pair<const char16_t*, TextSlot> captions[] = {
-        {u"NewCmd", TextSlot::New},
-        {u"OpenCmd", TextSlot::Open},
-        {u"SaveCmd", TextSlot::Save},
-        {u"SaveAsCmd", TextSlot::SaveAs},
-        {u"ExitCmd", TextSlot::Exit},
-        {u"BasicFileNameCmd", TextSlot::FileName},
-        {u"BasicPlayTimesCmd", TextSlot::PlayTimes},
-        {u"BasicVolumeCmd", TextSlot::Volume},
-        {u"DetailFileNameCmd", TextSlot::FileName},
-        {u"DetailPlayTimesCmd", TextSlot::PlayTimes},
-        {u"DetailVolumeCmd", TextSlot::Volume},
-        {u"StartDateCmd", TextSlot::StartDay},
-        {u"StopDateCmd", TextSlot::StopDay},
-        {u"WeekDayCmd", TextSlot::WeekDay},
-    };
-    for (const auto& [name, slot] : captions)
-        findChild<QPushButton*>(QString::fromUtf16(name))->setText(Text(slot));
-    for (const QString& prefix : {u"Normal"_s, u"Advance"_s, u"Detail"_s}) {
-        const std::pair<const char16_t*, TextSlot> commands[] = {
-            {u"AddCmd", TextSlot::Add},           {u"ModifyCmd", TextSlot::Modify},
-            {u"RemoveCmd", TextSlot::Remove},     {u"MoveUpCmd", TextSlot::MoveUp},
-            {u"MoveDownCmd", TextSlot::MoveDown},
-        };
-        for (const auto& [command, slot] : commands)
-            findChild<QPushButton*>(prefix + QString::fromUtf16(command))->setText(Text(slot));
-    }
-    findChild<QGroupBox*>(u"NormalFrame"_s)->setTitle(Text(TextSlot::BasicScheduleFrame));
-    findChild<QGroupBox*>(u"AdvanceFrame"_s)->setTitle(Text(TextSlot::AdvanceScheduleFrame));
-    findChild<QGroupBox*>(u"DetailFrame"_s)->setTitle(Text(TextSlot::DetailFrame));
-
-    const bool english = m_context.languageSelector != SecondLanguageSelector;
-    findChild<QAction*>(u"subEnglish"_s)->setChecked(english);
-    findChild<QAction*>(u"subSecondLanguage"_s)->setChecked(!english);
+    m_texts.apply();
+    const bool english = m_editor.context().languageSelector != SecondLanguageSelector;
+    m_englishAction->setChecked(english);
+    m_secondLanguageAction->setChecked(!english);
 }
 
 void MainForm::Form_Load() {
     // The random source was seeded from the clock when the window was made,
     // and the start values of the context set.
-    // An editor killed while saving may have left a name behind; clear it
-    // before anything is read.
-    RemoveStaleSavingFiles(m_context.appFolder, QString::fromUtf16(SystemInfoFileName));
-    // No table is loaded yet, so these messages are always in English.
-    const TextTable& english = EnglishTexts();
-    QString reason;
-    switch (ReadSystemInfo(m_context, &reason)) {
-    case SystemInfoStatus::Damaged:
-        m_dialogs.showMessage(english.text(TextSlot::SystemInformationError));
-        break;
-    case SystemInfoStatus::Unreadable:
-        m_keepSystemInfo = true;
-        m_dialogs.showMessage(
-            english.text(TextSlot::SystemInformationError) + u'\n' +
-            english.text(TextSlot::SystemInfoReadError)
-                .arg(m_context.appFolder + QString::fromUtf16(SystemInfoFileName), reason));
-        break;
-    case SystemInfoStatus::Missing:
-    case SystemInfoStatus::Read:
-        break;
-    }
-    SelectTextTable(m_context.languageSelector);
+    m_editor.loadSettings();
     InitMainFormOsd();
-    m_commands->openDefaultSchedule();
+    m_editor.openDefaultSchedule();
     ButtonStatusSetup();
 }
 
 void MainForm::selectLanguage(quint16 languageSelector) {
-    m_context.languageSelector = languageSelector;
-    SelectTextTable(languageSelector);
+    m_editor.selectLanguage(languageSelector);
     InitMainFormOsd();
     updateCaption();
 }
 
 void MainForm::updateCaption() {
     // A "[*]" in a folder name is shown as it is, not taken for the mark.
-    QString path = m_context.schedulePath();
+    QString path = m_editor.context().schedulePath();
     path.replace(u"[*]"_s, u"[*][*]"_s);
     setWindowTitle(Text(TextSlot::ProgramTitle) + u" - "_s + path + u"[*]"_s);
-    setWindowModified(m_document.isModified());
+    setWindowModified(m_editor.document().isModified());
 }
 
 void MainForm::ButtonStatusSetup() {
-    m_normalList->setEnabled(true);
-    m_advanceList->setEnabled(true);
-    applyAvailability(::ButtonStatusSetup(m_normalModel->rowCount(), m_advanceModel->rowCount(),
-                                          m_detailModel->rowCount()));
-}
-
-void MainForm::applyAvailability(const CommandAvailability& availability) {
-    const std::pair<QString, const ListCommandState*> lists[] = {
-        {u"Normal"_s, &availability.basic},
-        {u"Advance"_s, &availability.advance},
-        {u"Detail"_s, &availability.detail},
-    };
-    for (const auto& [prefix, state] : lists) {
-        findChild<QPushButton*>(prefix + u"AddCmd"_s)->setEnabled(state->add);
-        findChild<QPushButton*>(prefix + u"ModifyCmd"_s)->setEnabled(state->modify);
-        findChild<QPushButton*>(prefix + u"RemoveCmd"_s)->setEnabled(state->remove);
-        findChild<QPushButton*>(prefix + u"MoveUpCmd"_s)->setEnabled(state->moveUp);
-        findChild<QPushButton*>(prefix + u"MoveDownCmd"_s)->setEnabled(state->moveDown);
+    m_basic.view->setEnabled(true);
+    m_advance.view->setEnabled(true);
+    const CommandAvailability availability = m_editor.commandAvailability();
+    for (const auto& [list, state] :
+         {std::pair{&m_basic, availability.basic}, std::pair{&m_advance, availability.advance},
+          std::pair{&m_detail, availability.detail}}) {
+        list->commands.add->setEnabled(state.add);
+        list->commands.modify->setEnabled(state.modify);
+        list->commands.remove->setEnabled(state.remove);
+        list->commands.moveUp->setEnabled(state.moveUp);
+        list->commands.moveDown->setEnabled(state.moveDown);
     }
 }
 
 void MainForm::NewCmd_Click() {
-    if (m_commands->mayDiscardDocument())
-        m_commands->newSchedule();
+    m_editor.newSchedule();
 }
 
 void MainForm::OpenCmd_Click() {
-    if (m_commands->mayDiscardDocument())
-        m_commands->openSchedule();
+    m_editor.openSchedule();
 }
 
 void MainForm::SaveCmd_Click() {
-    m_commands->saveSchedule(false);
+    m_editor.saveSchedule();
 }
 
 void MainForm::SaveAsCmd_Click() {
-    m_commands->saveSchedule(true);
+    m_editor.saveScheduleAs();
 }
 
 void MainForm::ExitCmd_Click() {
@@ -458,7 +403,7 @@ void MainForm::ExitCmd_Click() {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
-    if (!m_unloaded && !m_commands->mayDiscardDocument()) {
+    if (!m_unloaded && !m_editor.mayDiscardDocument()) {
         event->ignore();
         return;
     }
@@ -471,11 +416,5 @@ void MainForm::Form_Unload() {
         return;
     m_unloaded = true;
     m_colourBar->keepTimer()->stop();
-    if (m_keepSystemInfo)
-        return;
-    QString error;
-    if (!WriteSystemInfo(m_context, &error))
-        m_dialogs.showMessage(
-            Text(TextSlot::SystemInfoWriteError)
-                .arg(m_context.appFolder + QString::fromUtf16(SystemInfoFileName), error));
+    m_editor.saveSettings();
 }

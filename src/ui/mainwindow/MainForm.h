@@ -1,29 +1,25 @@
 #pragma once
 
-#include "AppContext.h"
-#include "CommandAvailability.h"
-#include "DocumentCommands.h"
-#include "UserDialogs.h"
+#include "ControlTexts.h"
 #include "ListSelection.h"
-#include "EditableDocument.h"
-#include "RandomSource.h"
+#include "ScheduleEditor.h"
 
+#include <QBoxLayout>
 #include <QMainWindow>
 #include <memory>
+#include <tuple>
 
 class ColourBar;
 class DialogEntryEditors;
-class EditingCommands;
 class EntryEditors;
 class QAction;
 class QGroupBox;
-class QMenu;
-class QPushButton;
 class ScheduleListModel;
 class ScheduleListView;
+class UserDialogs;
 
 // The program's main window: the three lists, their commands, the document
-// commands and the menus.
+// commands and the menus, over the editor that does the work.
 class MainForm final : public QMainWindow, private ListSelection {
     Q_OBJECT
 
@@ -35,17 +31,19 @@ public:
     // Start-up, in its fixed order. Call once, before the window is shown.
     void Form_Load();
 
-    const AppContext& context() const { return m_context; }
-    AppContext& context() { return m_context; }
-    EditableDocument& document() { return m_document; }
+    ScheduleEditor& editor() { return m_editor; }
+    const AppContext& context() const { return m_editor.context(); }
+    AppContext& context() { return m_editor.context(); }
+    EditableDocument& document() { return m_editor.document(); }
     ColourBar* colourBar() const { return m_colourBar; }
-    EditingCommands& editing() { return *m_editing; }
+    EditingCommands& editing() { return m_editor.editing(); }
     // Tests replace the modal entry editors with scripted ones.
     void setEntryEditors(EntryEditors* editors);
 
-    // Puts the texts of the current table on the window's controls.
+    // "Osd", on-screen display: the texts of the current table put on the
+    // window's controls, at start and after every switch of language.
     void InitMainFormOsd();
-    // Enables the list commands from the row counts of the three lists.
+    // Enables the list commands from the rows of the three lists.
     void ButtonStatusSetup();
     // Switches the text table at once and remembers the choice.
     void selectLanguage(quint16 languageSelector);
@@ -61,37 +59,58 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Add, Modify, Remove, Move Up and Move Down of one list.
+    struct ListCommands {
+        QAction* add;
+        QAction* modify;
+        QAction* remove;
+        QAction* moveUp;
+        QAction* moveDown;
+    };
+    // One of the three lists with its commands.
+    struct ListControls {
+        ScheduleListModel* model = nullptr;
+        ScheduleListView* view = nullptr;
+        ListCommands commands{};
+    };
+
+    void buildActions();
+    ListCommands makeListCommands(const QString& prefix, ScheduleList list);
     void buildControls();
     void buildMenus();
-    QGroupBox* buildNormalFrame();
+    QGroupBox* buildBasicFrame();
     QGroupBox* buildAdvanceFrame();
     QWidget* buildDocumentButtons();
-    void applyAvailability(const CommandAvailability& availability);
+    QHBoxLayout*
+    headingRow(std::initializer_list<std::tuple<const char16_t*, int, TextSlot>> headings,
+               QWidget* parent);
+    QBoxLayout* listButtons(const QString& prefix, const ListCommands& commands, QWidget* parent,
+                            QBoxLayout::Direction direction);
+    ScheduleListView* makeList(const QString& name, ScheduleListModel* model, QWidget* parent);
+    void connectListView(const ListControls& list);
     void updateCaption();
     void Form_Unload();
-    void connectListCommands(const QString& prefix, ScheduleList list, ScheduleListView* view);
-    ScheduleListView* listView(ScheduleList list) const;
+    const ListControls& controls(ScheduleList list) const;
 
     // ListSelection, for the editing commands.
     int selectedRow(ScheduleList list) const override;
     void selectRow(ScheduleList list, int row) override;
 
     UserDialogs& m_dialogs;
-    AppContext m_context;
-    EditableDocument m_document;
-    SeededRandomSource m_random;
-    DocumentCommands* m_commands = nullptr;
     std::unique_ptr<DialogEntryEditors> m_dialogEditors;
-    std::unique_ptr<EditingCommands> m_editing;
+    ScheduleEditor m_editor;
     bool m_unloaded = false;
-    // SystemInfo.txt could not be read at start; Exit must not write over it.
-    bool m_keepSystemInfo = false;
 
-    ScheduleListModel* m_normalModel = nullptr;
-    ScheduleListModel* m_advanceModel = nullptr;
-    ScheduleListModel* m_detailModel = nullptr;
-    ScheduleListView* m_normalList = nullptr;
-    ScheduleListView* m_advanceList = nullptr;
-    ScheduleListView* m_detailList = nullptr;
+    QAction* m_newAction = nullptr;
+    QAction* m_openAction = nullptr;
+    QAction* m_saveAction = nullptr;
+    QAction* m_saveAsAction = nullptr;
+    QAction* m_exitAction = nullptr;
+    QAction* m_englishAction = nullptr;
+    QAction* m_secondLanguageAction = nullptr;
+    ListControls m_basic;
+    ListControls m_advance;
+    ListControls m_detail;
     ColourBar* m_colourBar = nullptr;
+    ControlTexts m_texts;
 };

@@ -1,0 +1,85 @@
+#include "ScheduleEditor.h"
+
+#include "CurrentTexts.h"
+#include "SafeFileWrite.h"
+#include "SystemInfoFile.h"
+
+ScheduleEditor::ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const QString& appFolder,
+                               QObject* parent)
+    : QObject(parent)
+    , m_dialogs(dialogs)
+    , m_lists(lists)
+    , m_context(SetupAppPaths(appFolder))
+    , m_random(SeededRandomSource::fromClock())
+    , m_documentCommands(m_context, m_document, m_dialogs, m_random) {
+    connect(&m_documentCommands, &DocumentCommands::currentFileChanged, this,
+            &ScheduleEditor::currentFileChanged);
+}
+
+ScheduleEditor::~ScheduleEditor() = default;
+
+void ScheduleEditor::setEntryEditors(EntryEditors& editors) {
+    m_editing = std::make_unique<EditingCommands>(m_document, m_dialogs, editors, m_lists);
+}
+
+EditingCommands& ScheduleEditor::editing() {
+    Q_ASSERT(m_editing);
+    return *m_editing;
+}
+
+void ScheduleEditor::loadSettings() {
+    const QString infoPath = m_context.appFolder + QString::fromUtf16(SystemInfoFileName);
+    // An editor killed while saving may have left a name behind; clear it
+    // before anything is read.
+    RemoveStaleSavingFiles(m_context.appFolder, QString::fromUtf16(SystemInfoFileName));
+    // No table is loaded yet, so these messages are always in English.
+    const TextTable& english = EnglishTexts();
+    QString reason;
+    switch (ReadSystemInfo(m_context, &reason)) {
+    case SystemInfoStatus::Damaged:
+        m_dialogs.showMessage(english.text(TextSlot::SystemInformationError));
+        break;
+    case SystemInfoStatus::Unreadable:
+        m_keepSystemInfo = true;
+        m_dialogs.showMessage(english.text(TextSlot::SystemInformationError) + u'\n' +
+                              english.text(TextSlot::SystemInfoReadError).arg(infoPath, reason));
+        break;
+    case SystemInfoStatus::Missing:
+    case SystemInfoStatus::Read:
+        break;
+    }
+    SelectTextTable(m_context.languageSelector);
+}
+
+void ScheduleEditor::saveSettings() {
+    if (m_keepSystemInfo)
+        return;
+    QString error;
+    if (!WriteSystemInfo(m_context, &error))
+        m_dialogs.showMessage(
+            Text(TextSlot::SystemInfoWriteError)
+                .arg(m_context.appFolder + QString::fromUtf16(SystemInfoFileName), error));
+}
+
+void ScheduleEditor::selectLanguage(quint16 languageSelector) {
+    m_context.languageSelector = languageSelector;
+    SelectTextTable(languageSelector);
+}
+
+void ScheduleEditor::newSchedule() {
+    if (m_documentCommands.mayDiscardDocument())
+        m_documentCommands.newSchedule();
+}
+
+void ScheduleEditor::openSchedule() {
+    if (m_documentCommands.mayDiscardDocument())
+        m_documentCommands.openSchedule();
+}
+
+CommandAvailability ScheduleEditor::commandAvailability() const {
+    const ScheduleDocument& document = m_document.document();
+    const int advanceRow = m_lists.selectedRow(ScheduleList::Advance);
+    const bool chosen = advanceRow >= 0 && advanceRow < document.advanceCount();
+    return AvailableCommands(int(document.basicCount()), int(document.advanceCount()),
+                             chosen ? int(document.advanceEntries()[advanceRow].detailCount()) : 0);
+}

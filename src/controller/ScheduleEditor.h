@@ -1,0 +1,77 @@
+#pragma once
+
+#include "AppContext.h"
+#include "CommandAvailability.h"
+#include "DocumentCommands.h"
+#include "EditableDocument.h"
+#include "EditingCommands.h"
+#include "RandomSource.h"
+
+#include <QObject>
+#include <memory>
+
+class EntryEditors;
+class ListSelection;
+class UserDialogs;
+
+// The editor without its windows: the document, the remembered folders and
+// language, the document and list commands, and what start-up and exit do
+// with SystemInfo.txt. The main window shows it and lends it the lists'
+// selection and the entry editors; tests drive it with no widget at all.
+class ScheduleEditor final : public QObject {
+    Q_OBJECT
+
+public:
+    // appFolder is where SystemInfo.txt lives and new schedules are named.
+    // The random source is seeded from the clock. The list commands wait for
+    // setEntryEditors: the real editors need the context made here.
+    ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const QString& appFolder,
+                   QObject* parent = nullptr);
+    ~ScheduleEditor() override;
+
+    // Start-up, first half: clears what a killed save left behind, reads
+    // SystemInfo.txt (telling the user, in English, what went wrong) and
+    // selects its language.
+    void loadSettings();
+    // Start-up, second half: the remembered schedule, or a new one.
+    void openDefaultSchedule() { m_documentCommands.openDefaultSchedule(); }
+    // At exit: writes SystemInfo.txt, unless it could not be read at start.
+    void saveSettings();
+
+    // Switches the text table at once and remembers the choice.
+    void selectLanguage(quint16 languageSelector);
+
+    // New and Open first ask about unsaved changes.
+    void newSchedule();
+    void openSchedule();
+    void saveSchedule() { m_documentCommands.saveSchedule(false); }
+    void saveScheduleAs() { m_documentCommands.saveSchedule(true); }
+    // False when the user kept the document (Cancel, or a save that failed).
+    bool mayDiscardDocument() { return m_documentCommands.mayDiscardDocument(); }
+
+    // From the document and the advance entry selected.
+    CommandAvailability commandAvailability() const;
+
+    const AppContext& context() const { return m_context; }
+    AppContext& context() { return m_context; }
+    EditableDocument& document() { return m_document; }
+    // Valid once the entry editors are set.
+    EditingCommands& editing();
+    // The list commands use these editors from now on.
+    void setEntryEditors(EntryEditors& editors);
+
+Q_SIGNALS:
+    // The current file's name or folder changed.
+    void currentFileChanged();
+
+private:
+    UserDialogs& m_dialogs;
+    ListSelection& m_lists;
+    AppContext m_context;
+    EditableDocument m_document;
+    SeededRandomSource m_random;
+    DocumentCommands m_documentCommands;
+    std::unique_ptr<EditingCommands> m_editing;
+    // SystemInfo.txt could not be read at start; exit must not write over it.
+    bool m_keepSystemInfo = false;
+};
