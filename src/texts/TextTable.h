@@ -1,9 +1,11 @@
 #pragma once
 
+#include "TextEntries.h"
 #include "TextSlot.h"
 
 #include <QString>
 #include <array>
+#include <span>
 
 // One language's texts: a string for every slot.
 class TextTable final {
@@ -11,6 +13,8 @@ public:
     TextTable() = default;
     explicit TextTable(std::array<QString, TextSlotCount> texts)
         : m_texts(std::move(texts)) {}
+    // Each entry's text in its slot; an entry that names no slot is left out.
+    explicit TextTable(std::span<const TextEntry> entries);
 
     const QString& text(TextSlot slot) const { return m_texts[static_cast<std::size_t>(slot)]; }
 
