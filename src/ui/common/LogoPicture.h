@@ -2,5 +2,6 @@
 
 #include <QPixmap>
 
-// The program's logo drawn at the given size.
+// The program's logo, 220 × 70 pixels as drawn; any other size is scaled
+// from it, keeping its proportions.
 QPixmap LogoPicture(const QSize& size);
