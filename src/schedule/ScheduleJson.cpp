@@ -210,7 +210,7 @@ public:
         const QJsonArray basic = list(top, u"basic"_s, u"basic"_s, MaxBasicEntries,
                                       u"the basic list has %1 entries; it holds at most %2"_s);
         for (qsizetype i = 0; i < basic.size(); ++i)
-            document.appendBasic(mediaEntry(basic[i], element(u"basic"_s, i)));
+            document.append(ListAddress::basic(), mediaEntry(basic[i], element(u"basic"_s, i)));
         const QJsonArray advance = list(top, u"advance"_s, u"advance"_s, MaxAdvanceEntries,
                                         u"the advance list has %1 entries; it holds at most %2"_s);
         for (qsizetype i = 0; i < advance.size(); ++i)

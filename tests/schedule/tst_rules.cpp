@@ -1,9 +1,9 @@
-#include "TestEntries.h"
 #include "DateRules.h"
 #include "MediaNameRules.h"
 #include "PathHelpers.h"
 #include "RowFormat.h"
 #include "SaveChecks.h"
+#include "TestEntries.h"
 #include "TextTable.h"
 
 #include <QFile>
@@ -65,29 +65,34 @@ private Q_SLOTS:
     void documentOperations() {
         // The basic list and the detail list of advance entry 1 get the same edits.
         ScheduleDocument document = sampleDocument();
+        const ListAddress basic = ListAddress::basic(), details = ListAddress::details(1);
         for (const char* name : {"A", "B", "C"})
-            QVERIFY(document.appendDetail(1, media(name)));
-        QVERIFY(document.replaceBasic(1, media("X")) && document.replaceDetail(1, 1, media("X")));
-        QVERIFY(document.swapBasic(1, 2) && document.swapDetail(1, 1, 2)); // A C X
-        QVERIFY(document.swapBasic(1, 0) && document.swapDetail(1, 1, 0)); // C A X
-        QVERIFY(document.removeBasic(1) && document.removeDetail(1, 1));   // the gap closes
+            QVERIFY(document.append(details, media(name)));
+        QVERIFY(document.replace(basic, 1, media("X")) && document.replace(details, 1, media("X")));
+        QVERIFY(document.swap(basic, 1, 2) && document.swap(details, 1, 2)); // A C X
+        QVERIFY(document.swap(basic, 1, 0) && document.swap(details, 1, 0)); // C A X
+        QVERIFY(document.remove(basic, 1) && document.remove(details, 1));   // the gap closes
         const QList<MediaEntry> edited{media("C"), media("X")};
         const QList<AdvanceEntry> before = sampleDocument().advanceEntries();
         QCOMPARE(document, ScheduleDocument(edited, {before[0], {{}, edited}, before[2]}));
 
         // An advance entry moves with its details; a new period keeps them.
         document = sampleDocument();
-        QVERIFY(document.swapAdvance(0, 1));
+        QVERIFY(document.swap(ListAddress::advance(), 0, 1));
         QVERIFY(document.setAdvancePeriod(1, before[2].period()));
-        QVERIFY(document.removeAdvance(0));
+        QVERIFY(document.remove(ListAddress::advance(), 0));
         QCOMPARE(document.advanceEntries(),
                  (QList<AdvanceEntry>{{before[2].period(), before[0].details}, before[2]}));
 
         // Rows out of range are refused and change nothing.
         const ScheduleDocument kept = document;
-        QVERIFY(!document.replaceBasic(3, {}) && !document.swapBasic(2, 3) &&
-                !document.swapBasic(0, 2) && !document.swapAdvance(1, 1) &&
-                !document.appendDetail(-1, {}) && !document.removeDetail(0, 2));
+        QVERIFY(!document.replace(ListAddress::basic(), 3, {}) &&
+                !document.swap(ListAddress::basic(), 2, 3) &&
+                !document.swap(ListAddress::basic(), 0, 2) &&
+                !document.swap(ListAddress::advance(), 1, 1) &&
+                !document.append(ListAddress::details(-1), {}) &&
+                !document.append(ListAddress::advance(), {}) &&
+                !document.remove(ListAddress::details(0), 2));
         QCOMPARE(document, kept);
     }
 
