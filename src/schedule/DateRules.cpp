@@ -1,5 +1,14 @@
 #include "DateRules.h"
 
+namespace {
+
+// Never cut: a damaged file's month 100 stays 100.
+QString zeroPadded(int value, int width) {
+    return QString::number(value).rightJustified(width, u'0');
+}
+
+} // namespace
+
 bool IsLeapYear(int year) {
     if (year % 4 != 0)
         return false;
@@ -34,6 +43,16 @@ bool DateSetupCheck(const CalendarDate& start, const CalendarDate& stop) {
 
 bool TimeSetupCheck(const TimeOfDay& start, const TimeOfDay& stop) {
     return stop > start;
+}
+
+QString DateText(const CalendarDate& date, QChar separator) {
+    return zeroPadded(date.year, 4) + separator + zeroPadded(date.month, 2) + separator +
+           zeroPadded(date.day, 2);
+}
+
+QString TimeText(const TimeOfDay& time) {
+    return zeroPadded(time.hour, 2) + u':' + zeroPadded(time.minute, 2) + u':' +
+           zeroPadded(time.second, 2);
 }
 
 CalendarDate StartDateOf(const AdvancePeriod& period) {

@@ -2,6 +2,8 @@
 
 #include "AdvanceEntry.h"
 
+#include <QString>
+
 struct CalendarDate {
     int year = FirstYear;
     int month = 1;
@@ -27,6 +29,10 @@ bool DateSetupCheck(const CalendarDate& start, const CalendarDate& stop);
 // ... and its stop time is strictly after its start time, as times of day,
 // whatever the dates.
 bool TimeSetupCheck(const TimeOfDay& start, const TimeOfDay& stop);
+
+// yyyy-mm-dd with the given separator; hh:mm:ss.
+QString DateText(const CalendarDate& date, QChar separator = u'-');
+QString TimeText(const TimeOfDay& time);
 
 CalendarDate StartDateOf(const AdvancePeriod& period);
 CalendarDate StopDateOf(const AdvancePeriod& period);

@@ -34,15 +34,18 @@ int LastDotPosition(const QString& name) {
     return int(name.lastIndexOf(u'.') + 1);
 }
 
+bool IsMediaNameCharacter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= U'0' && c <= U'9') ||
+           c == U'.' || c == U'_' || c == U'-';
+}
+
+bool IsStoredMediaNameByte(quint8 byte) {
+    return IsMediaNameCharacter(byte) && !(byte >= 'a' && byte <= 'z');
+}
+
 bool FileNameCharCheck(const QString& name) {
-    for (QChar c : name) {
-        const char16_t u = c.unicode();
-        const bool allowed = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
-                             (u >= u'0' && u <= u'9') || u == u'.' || u == u'_' || u == u'-';
-        if (!allowed)
-            return false;
-    }
-    return true;
+    return std::all_of(name.begin(), name.end(),
+                       [](QChar c) { return IsMediaNameCharacter(c.unicode()); });
 }
 
 MediaName SplitMediaName(const QString& name) {

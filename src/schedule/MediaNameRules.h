@@ -12,7 +12,12 @@ QString TrimSpaces(const QString& text);
 // 1-based position of the last '.', 0 when there is none.
 int LastDotPosition(const QString& name);
 
-// True when every character is A-Z, a-z, 0-9, '.', '_' or '-'.
+// The characters of a media file name: A-Z, a-z, 0-9, '.', '_' and '-'.
+bool IsMediaNameCharacter(char32_t c);
+// What the editor stores of them, in upper case: A-Z, 0-9, '.', '_' and '-'.
+bool IsStoredMediaNameByte(quint8 byte);
+
+// True when every character is a media name character.
 bool FileNameCharCheck(const QString& name);
 
 struct MediaName {

@@ -1,5 +1,7 @@
 #include "RowFormat.h"
 
+#include "DateRules.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -30,12 +32,6 @@ void appendField(QString& row, const std::array<quint8, N>& field, int& padding)
         else
             row.append(ansiChar(byte));
     }
-}
-
-QString dateText(quint8 year, quint8 month, quint8 day) {
-    return u"%1/%2/%3"_s.arg(FirstYear + year)
-        .arg(month, 2, 10, QLatin1Char('0'))
-        .arg(day, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -74,7 +70,6 @@ QString WeekDayRowName(quint8 weekDay) {
 }
 
 QString AdvanceRowText(const AdvancePeriod& period) {
-    return dateText(period.startYear, period.startMonth, period.startDay) + QString(3, u' ') +
-           dateText(period.stopYear, period.stopMonth, period.stopDay) + QString(3, u' ') +
-           WeekDayRowName(period.weekDay);
+    return DateText(StartDateOf(period), u'/') + QString(3, u' ') +
+           DateText(StopDateOf(period), u'/') + QString(3, u' ') + WeekDayRowName(period.weekDay);
 }

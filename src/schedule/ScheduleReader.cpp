@@ -174,8 +174,7 @@ DecodeResult DecodeSchedule(QByteArrayView bytes) {
 
 qint64 LargestScheduleFileSize() {
     constexpr qint64 most = FileFormat::MaxStoredCount;
-    return FileFormat::HeaderSize + 255 + 2 + FileFormat::MediaRecordSize * most +
-           most * (FileFormat::AdvanceRecordSize + FileFormat::MediaRecordSize * most);
+    return FileFormat::MostFileBytes(most + most * most, most);
 }
 
 DecodeResult ReadScheduleFileAt(const QString& path) {

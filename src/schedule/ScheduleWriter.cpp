@@ -89,18 +89,18 @@ private:
     }
 
     void writeHeader(const ScheduleDocument& document) {
-        m_out.reserve(FileFormat::HeaderSize + 255 + 2 +
-                      FileFormat::MediaRecordSize *
-                          int(document.basicCount() + document.totalDetailCount()) +
-                      FileFormat::AdvanceRecordSize * int(document.advanceCount()));
+        m_out.reserve(FileFormat::MostFileBytes(document.basicCount() + document.totalDetailCount(),
+                                                document.advanceCount()));
         plain(FileFormat::Magic);
         plain(FileFormat::KernelVersion);
         for (int i = 0; i < 5; ++i)
             plain(m_random.nextByte());
         // L first, S drawn from L, N on its own.
-        m_keyBlockLength = m_random.nextScaled(155) + 100;
-        m_keyOffset = m_random.nextScaled(m_keyBlockLength - 50);
-        const int keyLength = m_random.nextScaled(20) + 30;
+        using namespace FileFormat;
+        m_keyBlockLength =
+            m_random.nextScaled(MaxKeyBlockLength - MinKeyBlockLength) + MinKeyBlockLength;
+        m_keyOffset = m_random.nextScaled(m_keyBlockLength - MaxKeyLength);
+        const int keyLength = m_random.nextScaled(MaxKeyLength - MinKeyLength) + MinKeyLength;
         m_key = QByteArray(keyLength, '\0');
         plain(quint8(m_keyBlockLength));
         plain(m_random.nextByte());
