@@ -1,11 +1,11 @@
 #include "DocumentCommands.h"
 
+#include "CurrentTexts.h"
 #include "PathHelpers.h"
 #include "SafeFileWrite.h"
-#include "SaveChecks.h"
+#include "SaveCheckMessage.h"
 #include "ScheduleReader.h"
 #include "ScheduleWriter.h"
-#include "CurrentTexts.h"
 
 using namespace Qt::StringLiterals;
 
@@ -116,9 +116,9 @@ bool DocumentCommands::showSaveDialog(QString& folder, QString& fileName) {
 }
 
 bool DocumentCommands::saveSchedule(bool saveAs) {
-    const SaveCheckResult check = CheckBeforeSave(m_document.document(), currentTextTable());
+    const SaveCheckFinding check = CheckBeforeSave(m_document.document());
     if (!check.passed()) {
-        m_dialogs.showMessage(check.message);
+        m_dialogs.showMessage(SaveCheckMessage(check, currentTextTable()));
         return false;
     }
     if (!saveAs && FileExists(m_context.scheduleFolder, m_context.scheduleFileName)) {

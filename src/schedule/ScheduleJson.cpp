@@ -4,7 +4,7 @@
 #include "JsonPath.h"
 #include "JsonShapeCheck.h"
 #include "MediaNameRules.h"
-#include "SaveChecks.h"
+#include "SaveCheckMessage.h"
 #include "TextTable.h"
 
 #include <QJsonArray>
@@ -463,11 +463,11 @@ JsonScheduleResult ScheduleFromJson(QByteArrayView json) {
         return result;
     }
     // The checks before every save, with the program's own message.
-    const SaveCheckResult saveCheck = CheckBeforeSave(result.document, EnglishTexts());
+    const SaveCheckFinding saveCheck = CheckBeforeSave(result.document);
     if (!saveCheck.passed()) {
         if (saveCheck.failed == SaveCheck::AdvanceWithoutDetails)
             result.path = element(u"advance"_s, saveCheck.advancePosition - 1) + u".details"_s;
-        result.error = QString(saveCheck.message).replace(u"\r\n"_s, u"\n"_s);
+        result.error = SaveCheckPlainMessage(saveCheck, EnglishTexts());
         result.document = ScheduleDocument();
         return result;
     }

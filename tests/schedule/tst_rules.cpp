@@ -2,7 +2,7 @@
 #include "MediaNameRules.h"
 #include "PathHelpers.h"
 #include "RowFormat.h"
-#include "SaveChecks.h"
+#include "SaveCheckMessage.h"
 #include "TestEntries.h"
 #include "TextTable.h"
 
@@ -223,9 +223,11 @@ private Q_SLOTS:
         QFETCH(ScheduleDocument, document);
         QFETCH(QString, message);
         QFETCH(qint64, estimate);
-        const SaveCheckResult result = CheckBeforeSave(document, EnglishTexts());
-        QCOMPARE(result.message, message);
-        QCOMPARE(result.passed(), message.isEmpty());
+        const SaveCheckFinding finding = CheckBeforeSave(document);
+        QCOMPARE(SaveCheckMessage(finding, EnglishTexts()), message);
+        QCOMPARE(SaveCheckPlainMessage(finding, EnglishTexts()),
+                 QString(message).replace(u"\r\n"_s, u"\n"_s));
+        QCOMPARE(finding.passed(), message.isEmpty());
         QCOMPARE(ScheduleSizeEstimate(document), estimate);
         QCOMPARE(CheckScheduleSize(document), estimate < 30000);
     }
