@@ -40,22 +40,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<MediaEntry>("entry"); // MediaEntry(): refused
         const QStringList defaults{QString(), u"1"_s, u"Default"_s};
-        const MediaEntry clip = Media("CLIP", "", 0, 0);
+        const MediaEntry clip = media("CLIP", "", 0, 0);
         QTest::newRow("add, lower case")
-            << EditMode::Add << clip << defaults << u"a.mp3"_s << Media("A", "MP3");
+            << EditMode::Add << clip << defaults << u"a.mp3"_s << media("A", "MP3");
         QTest::newRow("add detail, no extension")
-            << EditMode::AddDetail << clip << defaults << u"clip"_s << Media("CLIP", "");
+            << EditMode::AddDetail << clip << defaults << u"clip"_s << media("CLIP", "");
         QTest::newRow("base of 17")
             << EditMode::Add << clip << defaults << u"abcdefghijklmnopq.jpg"_s << MediaEntry();
         QTest::newRow("modify, no extension")
             << EditMode::Modify << clip << QStringList{u"CLIP."_s, u"0"_s, u"0"_s} << QString()
             << clip;
         // A damaged file: values past the lists show their last items.
-        MediaEntry damaged = Media("LOUD", "MP3", 200, 40);
+        MediaEntry damaged = media("LOUD", "MP3", 200, 40);
         damaged.reserved = {1, 2, 3, 4, 5, 6};
         QTest::newRow("damaged") << EditMode::ModifyDetail << damaged
                                  << QStringList{u"LOUD.MP3"_s, u"100"_s, u"Default"_s} << QString()
-                                 << Media("LOUD", "MP3", 100);
+                                 << media("LOUD", "MP3", 100);
     }
 
     void shownAndStoredOnOk() {
@@ -66,7 +66,7 @@ private Q_SLOTS:
         QFETCH(MediaEntry, entry);
         Editor editor;
         // Used before for another entry, as the window is again and again.
-        editor.form.MediaEditSetup(EditMode::Modify, Media("OLD", "AVI", 9, 4));
+        editor.form.MediaEditSetup(EditMode::Modify, media("OLD", "AVI", 9, 4));
         editor.form.MediaEditSetup(mode, stored);
         QCOMPARE((QStringList{editor.fileName->text(),
                               editor.form.findChild<QComboBox*>(u"PlayTimesCombo"_s)->currentText(),

@@ -1,7 +1,7 @@
-#include "TestEntries.h"
 #include "FileFormat.h"
 #include "ScheduleReader.h"
 #include "ScheduleWriter.h"
+#include "TestEntries.h"
 
 #include <QDir>
 #include <QFile>
@@ -176,18 +176,12 @@ private Q_SLOTS:
         AdvanceEntry period;
         static_cast<AdvancePeriod&>(period) = {255, 255, 255, 255, 255, 255, 255,
                                                255, 255, 255, 255, 255, 255};
-        const auto periods = [&](int count, int details) {
-            period.details = QList<MediaEntry>(details, high);
-            return QList<AdvanceEntry>(count, period);
-        };
+        period.details = QList<MediaEntry>(255, high);
         QTest::newRow("one entry") << ScheduleDocument({high}, {}) << 200;
-        QTest::newRow("255 basic entries")
-            << ScheduleDocument(QList<MediaEntry>(255, high), {}) << 50;
-        QTest::newRow("one period, 255 details") << ScheduleDocument({}, periods(1, 255)) << 50;
-        QTest::newRow("255 periods without details")
-            << ScheduleDocument({high}, periods(255, 0)) << 50;
+        // Every count at 255: the header, every detail count.
         QTest::newRow("everything at 255")
-            << ScheduleDocument(QList<MediaEntry>(255, high), periods(255, 255)) << 3;
+            << ScheduleDocument(QList<MediaEntry>(255, high), QList<AdvanceEntry>(255, period))
+            << 3;
     }
 
     void extremeDocumentsStoreAtOnce() {
@@ -216,63 +210,53 @@ private Q_SLOTS:
         }
     }
 
-    void damagedFile_data() {
+    // A file that is not read leaves the document as it was and names the
+    // byte offset where reading failed.
+    void unreadableFile_data() {
+        QTest::addColumn<QByteArray>("bytes");   // empty: the sample file, patched
         QTest::addColumn<QList<int>>("patches"); // offset, new byte, offset, new byte ...
         QTest::addColumn<qint64>("errorOffset"); // -1: the file reads
         QTest::newRow("version and markers are not required")
-            << QList<int>{5, '9', 24, 'x', 228, '?' + 64, 260, '!' + 64} << qint64(-1);
-        QTest::newRow("first byte of the magic") << QList<int>{0, 'x'} << qint64(0);
-        QTest::newRow("last byte of the magic") << QList<int>{4, 'a'} << qint64(4);
-        QTest::newRow("key ending where its block ends") << QList<int>{32, 138} << qint64(-1);
-        QTest::newRow("key past its block") << QList<int>{32, 139} << qint64(32);
-        QTest::newRow("key length 0 with entries") << QList<int>{34, 0} << qint64(34);
-        QTest::newRow("record filler below its key byte") << QList<int>{275, 63} << qint64(275);
+            << QByteArray() << QList<int>{5, '9', 24, 'x', 228, '?' + 64, 260, '!' + 64} << -1LL;
+        QTest::newRow("first byte of the magic") << QByteArray() << QList<int>{0, 'x'} << 0LL;
+        QTest::newRow("last byte of the magic") << QByteArray() << QList<int>{4, 'a'} << 4LL;
+        QTest::newRow("key ending where its block ends")
+            << QByteArray() << QList<int>{32, 138} << -1LL;
+        QTest::newRow("key past its block") << QByteArray() << QList<int>{32, 139} << 32LL;
+        QTest::newRow("key length 0 with entries") << QByteArray() << QList<int>{34, 0} << 34LL;
+        QTest::newRow("record filler below its key byte")
+            << QByteArray() << QList<int>{275, 63} << 275LL;
+        // All zeros once read as a valid empty schedule.
+        QTest::newRow("all zeros") << QByteArray(400, '\0') << QList<int>() << 0LL;
+        QTest::newRow("other text")
+            << QByteArray("MOVRA").leftJustified(400, ' ') << QList<int>() << 2LL;
+        QTest::newRow("short, other text") << QByteArray("MX") << QList<int>() << 1LL;
+        QTest::newRow("cut inside the magic") << QByteArray("MOR") << QList<int>() << 3LL;
     }
 
-    void damagedFile() {
+    void unreadableFile() {
+        QFETCH(QByteArray, bytes);
         QFETCH(QList<int>, patches);
         QFETCH(qint64, errorOffset);
-        QByteArray bytes = encode(sampleDocument());
+        const bool sample = bytes.isEmpty();
+        if (sample) // with bytes after the last record, which readers ignore
+            bytes = encode(sampleDocument()) + "trailing";
         for (qsizetype i = 0; i + 1 < patches.size(); i += 2)
             bytes[patches[i]] = char(patches[i + 1]);
-        QVERIFY(writeContent(u"damaged.mvs"_s, bytes + "trailing"));
+        QVERIFY(writeContent(u"damaged.mvs"_s, bytes));
         ScheduleDocument document = sampleDocument(false);
         QString error;
         qint64 trailing = -1;
         const bool read = ReadScheduleFile(folder(), u"damaged.mvs"_s, document, &error, &trailing);
         QCOMPARE(read, errorOffset < 0);
-        if (read) {
-            QCOMPARE(document, sampleDocument());
-            QCOMPARE(trailing, 8); // ignored, but counted for mvstool check
-        } else {
+        QCOMPARE(document, read ? sampleDocument() : sampleDocument(false));
+        QCOMPARE(trailing, read ? 8 : -1); // counted for mvstool check
+        if (!read)
             QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)), qPrintable(error));
-            QCOMPARE(document, sampleDocument(false));
-        }
-    }
-
-    void notAScheduleFile_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<qint64>("errorOffset");
-        // All zeros once read as a valid empty schedule.
-        QTest::newRow("all zeros") << QByteArray(400, '\0') << qint64(0);
-        QTest::newRow("other text") << QByteArray("MOVRA").leftJustified(400, ' ') << qint64(2);
-        QTest::newRow("short, other text") << QByteArray("MX") << qint64(1);
-        QTest::newRow("cut inside the magic") << QByteArray("MOR") << qint64(3);
-        QTest::newRow("empty") << QByteArray() << qint64(0);
-    }
-
-    void notAScheduleFile() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(qint64, errorOffset);
-        QVERIFY(writeContent(u"other.mvs"_s, bytes));
-        ScheduleDocument document = sampleDocument();
-        QString error;
-        QVERIFY(!ReadScheduleFile(folder(), u"other.mvs"_s, document, &error));
-        QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)), qPrintable(error));
         // Text that is not the magic is named as such; a cut one as cut.
-        const bool otherText = bytes.size() > errorOffset;
-        QCOMPARE(error.contains(u"does not begin with \"MORVA\""_s), otherText);
-        QCOMPARE(document, sampleDocument());
+        if (!sample)
+            QCOMPARE(error.contains(u"does not begin with \"MORVA\""_s),
+                     bytes.size() > errorOffset);
     }
 
     void onlyRegularFilesAreRead_data() {
@@ -295,24 +279,6 @@ private Q_SLOTS:
         const DecodeResult result = ReadScheduleFileAt(path);
         QVERIFY(!result.ok);
         QVERIFY2(result.error.contains(u"not a regular file"_s), qPrintable(result.error));
-    }
-
-    void saveReplacesTheFileAndKeepsItsMode() {
-        const QString path = m_dir.filePath(u"mode.mvs"_s);
-        const mode_t previous = umask(022);
-        const bool created =
-            WriteScheduleFile(folder(), u"mode.mvs"_s, sampleDocument(false), m_random);
-        umask(previous);
-        // Others may read it: not a temporary file's owner-only mode.
-        QVERIFY(created && QFile::permissions(path).testFlag(QFile::ReadOther));
-        QVERIFY(
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-        const QFile::Permissions mode = QFile::permissions(path);
-        const QStringList before = entries();
-        QVERIFY(WriteScheduleFile(folder(), u"mode.mvs"_s, sampleDocument(), m_random));
-        QCOMPARE(QFile::permissions(path), mode);
-        QCOMPARE(ReadScheduleFileAt(path).document, sampleDocument());
-        QCOMPARE(entries(), before);
     }
 
     void failedSaveLeavesTheOldFile_data() {
