@@ -151,21 +151,22 @@ bool DocumentCommands::readIntoDocument(const QString& folder, const QString& fi
     // Taken before reading: a change while the file is read then counts as a
     // change since it was opened, and Save asks rather than overwrite it.
     const std::optional<FileIdentity> version = IdentityOfPath(folder + fileName);
-    ScheduleDocument read;
-    QString error;
-    if (!ReadScheduleFile(folder, fileName, read, &error)) {
-        m_dialogs.showMessage(Text(TextSlot::ScheduleReadError).arg(folder + fileName, error));
+    DecodeResult read = ReadScheduleFileAt(folder + fileName);
+    if (!read.ok) {
+        m_dialogs.showMessage(Text(TextSlot::ScheduleReadError).arg(folder + fileName, read.error));
         return false;
     }
-    m_document.reset(std::move(read));
+    m_document.reset(std::move(read.document));
     m_knownVersion = version;
     return true;
 }
 
 bool DocumentCommands::writeDocument(const QString& folder, const QString& fileName) {
-    QString error;
-    if (!WriteScheduleFile(folder, fileName, m_document.document(), m_random, &error)) {
-        m_dialogs.showMessage(Text(TextSlot::ScheduleWriteError).arg(folder + fileName, error));
+    const Result<void> written =
+        WriteScheduleFile(folder, fileName, m_document.document(), m_random);
+    if (!written) {
+        m_dialogs.showMessage(
+            Text(TextSlot::ScheduleWriteError).arg(folder + fileName, written.error()));
         return false;
     }
     m_document.markSaved();

@@ -179,9 +179,11 @@ qint64 LargestScheduleFileSize() {
 
 DecodeResult ReadScheduleFileAt(const QString& path) {
     QFile file;
-    DecodeResult failed;
-    if (!OpenRegularFile(file, path, &failed.error))
+    if (const Result<void> opened = OpenRegularFile(file, path); !opened) {
+        DecodeResult failed;
+        failed.error = opened.error();
         return failed;
+    }
     // Nothing past the longest possible file is ever read, so a huge file
     // chosen by mistake costs no memory; what lies beyond counts as trailing.
     const QByteArray bytes = file.read(LargestScheduleFileSize());
@@ -194,18 +196,4 @@ DecodeResult ReadScheduleFileAt(const QString& path) {
     if (result.ok && file.size() > bytes.size())
         result.trailingBytes += file.size() - bytes.size();
     return result;
-}
-
-bool ReadScheduleFile(const QString& folder, const QString& fileName, ScheduleDocument& document,
-                      QString* error, qint64* trailingBytes) {
-    DecodeResult result = ReadScheduleFileAt(folder + fileName);
-    if (!result.ok) {
-        if (error)
-            *error = result.error;
-        return false;
-    }
-    document = std::move(result.document);
-    if (trailingBytes)
-        *trailingBytes = result.trailingBytes;
-    return true;
 }

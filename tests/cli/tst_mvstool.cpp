@@ -99,7 +99,7 @@ class TestMvstool final : public QObject {
 
     void writeSchedule(const char* name, const ScheduleDocument& document) {
         SeededRandomSource random(1);
-        writeFile(name, EncodeSchedule(document, random));
+        writeFile(name, EncodeSchedule(document, random).value());
     }
 
 private Q_SLOTS:

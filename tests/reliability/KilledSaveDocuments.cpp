@@ -59,7 +59,7 @@ const ScheduleDocument& DocumentOfSave(quint32 saveNumber, bool largeFirst) {
 
 QByteArray FixedBytesOf(const ScheduleDocument& document, quint32 seed) {
     SeededRandomSource random(seed);
-    return EncodeSchedule(document, random);
+    return EncodeSchedule(document, random).value();
 }
 
 SaveProgress ReadSaveProgress(const QString& path) {

@@ -41,7 +41,7 @@ ScheduleDocument sampleDocument(bool withBasic = true) {
 // from position 64 and the stream starts at offset 228.
 QByteArray encode(const ScheduleDocument& document) {
     ScriptedRandom random;
-    return EncodeSchedule(document, random);
+    return EncodeSchedule(document, random).value();
 }
 
 // Any field byte; lists mostly short, sometimes empty, sometimes as long as a
@@ -133,7 +133,7 @@ private Q_SLOTS:
 
         ScriptedRandom random;
         random.script = draws;
-        QCOMPARE(EncodeSchedule(sampleDocument(withBasic), random), expected);
+        QCOMPARE(EncodeSchedule(sampleDocument(withBasic), random).value(), expected);
     }
 
     void randomDocumentsRoundTrip() {
@@ -141,7 +141,7 @@ private Q_SLOTS:
             QRandomGenerator generator(seed);
             const ScheduleDocument document = randomDocument(generator);
             SeededRandomSource random(seed * 7919u);
-            const DecodeResult result = DecodeSchedule(EncodeSchedule(document, random));
+            const DecodeResult result = DecodeSchedule(EncodeSchedule(document, random).value());
             QVERIFY2(result.ok && result.trailingBytes == 0 && result.document == document,
                      qPrintable(u"seed %1: %2"_s.arg(seed).arg(result.error)));
         }
@@ -153,7 +153,7 @@ private Q_SLOTS:
         const ScheduleDocument document({media("\xC8")}, {});
         ScriptedRandom random;
         random.script = QList<double>(10000, 0.99999);
-        const QByteArray bytes = EncodeSchedule(document, random);
+        const QByteArray bytes = EncodeSchedule(document, random).value();
         QByteArray block(255, char(127));
         block[205 + 2] = char(55);
         QCOMPARE(bytes.mid(FileFormat::HeaderSize, 255), block);
@@ -189,10 +189,9 @@ private Q_SLOTS:
         QFETCH(int, seeds);
         for (int seed = 1; seed <= seeds; ++seed) {
             SeededRandomSource random{quint32(seed)};
-            QString error;
-            const QByteArray bytes = EncodeSchedule(document, random, &error);
-            QVERIFY2(!bytes.isEmpty(), qPrintable(u"seed %1: %2"_s.arg(seed).arg(error)));
-            const DecodeResult result = DecodeSchedule(bytes);
+            const Result<QByteArray> bytes = EncodeSchedule(document, random);
+            QVERIFY2(bytes, qPrintable(u"seed %1: %2"_s.arg(seed).arg(bytes.error())));
+            const DecodeResult result = DecodeSchedule(bytes.value());
             QVERIFY2(result.ok && result.trailingBytes == 0 && result.document == document,
                      qPrintable(u"seed %1: %2"_s.arg(seed).arg(result.error)));
         }
@@ -200,18 +199,16 @@ private Q_SLOTS:
 
     void everyTruncationFailsCleanly() {
         const QByteArray bytes = encode(sampleDocument());
-        QString error;
         for (qsizetype length = 0; length < bytes.size(); ++length) {
             QVERIFY(writeContent(u"cut.mvs"_s, bytes.left(length)));
-            ScheduleDocument document = sampleDocument(false);
-            QVERIFY(!ReadScheduleFile(folder(), u"cut.mvs"_s, document, &error));
-            QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(length)), qPrintable(error));
-            QCOMPARE(document, sampleDocument(false));
+            const DecodeResult result = ReadScheduleFileAt(m_dir.filePath(u"cut.mvs"_s));
+            QVERIFY(!result.ok && result.errorOffset == length);
+            QVERIFY2(result.error.endsWith(u"(byte offset %1)"_s.arg(length)),
+                     qPrintable(result.error));
         }
     }
 
-    // A file that is not read leaves the document as it was and names the
-    // byte offset where reading failed.
+    // A file that is not read names the byte offset where reading failed.
     void unreadableFile_data() {
         QTest::addColumn<QByteArray>("bytes");   // empty: the sample file, patched
         QTest::addColumn<QList<int>>("patches"); // offset, new byte, offset, new byte ...
@@ -244,18 +241,19 @@ private Q_SLOTS:
         for (qsizetype i = 0; i + 1 < patches.size(); i += 2)
             bytes[patches[i]] = char(patches[i + 1]);
         QVERIFY(writeContent(u"damaged.mvs"_s, bytes));
-        ScheduleDocument document = sampleDocument(false);
-        QString error;
-        qint64 trailing = -1;
-        const bool read = ReadScheduleFile(folder(), u"damaged.mvs"_s, document, &error, &trailing);
-        QCOMPARE(read, errorOffset < 0);
-        QCOMPARE(document, read ? sampleDocument() : sampleDocument(false));
-        QCOMPARE(trailing, read ? 8 : -1); // counted for mvstool check
-        if (!read)
-            QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)), qPrintable(error));
+        const DecodeResult result = ReadScheduleFileAt(m_dir.filePath(u"damaged.mvs"_s));
+        QCOMPARE(result.ok, errorOffset < 0);
+        QCOMPARE(result.errorOffset, errorOffset);
+        if (result.ok) {
+            QCOMPARE(result.document, sampleDocument());
+            QCOMPARE(result.trailingBytes, 8); // ignored, but counted for mvstool check
+        } else {
+            QVERIFY2(result.error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)),
+                     qPrintable(result.error));
+        }
         // Text that is not the magic is named as such; a cut one as cut.
         if (!sample)
-            QCOMPARE(error.contains(u"does not begin with \"MORVA\""_s),
+            QCOMPARE(result.error.contains(u"does not begin with \"MORVA\""_s),
                      bytes.size() > errorOffset);
     }
 
@@ -316,9 +314,8 @@ private Q_SLOTS:
             const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
             if (sizeLimit > 0)
                 setrlimit(RLIMIT_FSIZE, &limit);
-            QString error;
-            const bool saved = WriteScheduleFile(folder(), fileName, document, m_random, &error);
-            _exit(saved ? 1 : error.isEmpty() || !error.contains(reason) ? 2 : 0);
+            const Result<void> saved = WriteScheduleFile(folder(), fileName, document, m_random);
+            _exit(saved ? 1 : saved.error().isEmpty() || !saved.error().contains(reason) ? 2 : 0);
         }
         int status = 0;
         QCOMPARE(waitpid(child, &status, 0), child);
