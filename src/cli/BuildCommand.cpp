@@ -56,10 +56,7 @@ int RunBuild(const QString& jsonFile, const QString& outputFile, std::optional<q
         return parsed.malformed ? ExitFailure : ExitRefused;
     }
     SeededRandomSource random = seed ? SeededRandomSource(*seed) : SeededRandomSource::fromClock();
-    // The path goes whole as the file name: WriteScheduleFile joins the two
-    // as they are.
-    if (const Result<void> written =
-            WriteScheduleFile(QString(), outputFile, parsed.document, random);
+    if (const Result<void> written = WriteScheduleFile(outputFile, parsed.document, random);
         !written) {
         ReportError(outputFile, u"cannot be written: "_s + written.error());
         return ExitFailure;

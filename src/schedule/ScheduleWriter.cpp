@@ -166,10 +166,10 @@ Result<QByteArray> EncodeSchedule(const ScheduleDocument& document, RandomSource
     return StreamEncoder(random).encode(document);
 }
 
-Result<void> WriteScheduleFile(const QString& folder, const QString& fileName,
-                               const ScheduleDocument& document, RandomSource& random) {
+Result<void> WriteScheduleFile(const QString& path, const ScheduleDocument& document,
+                               RandomSource& random) {
     const Result<QByteArray> bytes = EncodeSchedule(document, random);
     if (!bytes)
         return Failure{bytes.error()};
-    return WriteFileSafely(folder + fileName, bytes.value());
+    return WriteFileSafely(path, bytes.value());
 }

@@ -13,8 +13,8 @@
 // first draw. Fails when a list holds more entries than the file can count.
 Result<QByteArray> EncodeSchedule(const ScheduleDocument& document, RandomSource& random);
 
-// Writes folder + fileName (joined as they are). The bytes go to a temporary
+// Writes the file at path. The bytes go to a temporary
 // file in the same folder that replaces the old file only when complete, so a
 // failed save leaves an existing file exactly as it was.
-Result<void> WriteScheduleFile(const QString& folder, const QString& fileName,
-                               const ScheduleDocument& document, RandomSource& random);
+Result<void> WriteScheduleFile(const QString& path, const ScheduleDocument& document,
+                               RandomSource& random);

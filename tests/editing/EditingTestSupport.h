@@ -66,7 +66,7 @@ struct EditingWindow final {
         SeededRandomSource random(20061228);
         const QString appFolder = folder.path() + u'/';
         if (!document.isEmpty()) // the tests compare what they find with what they wrote
-            WriteScheduleFile(appFolder, u"morva.mvs"_s, document, random);
+            WriteScheduleFile(appFolder + u"morva.mvs"_s, document, random);
         window = std::make_unique<MainForm>(dialogs, appFolder);
         for (ScheduleList l : {ScheduleList::Basic, ScheduleList::Advance, ScheduleList::Detail})
             modelTesters.push_back(std::make_unique<QAbstractItemModelTester>(

@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
                                   (save % 2 == 1) == largeFirst ? largeBytes : smallBytes,
                                   named ? TemporaryFilePolicy::NamedOnly
                                         : TemporaryFilePolicy::Automatic)
-                : WriteScheduleFile(folder, name, DocumentOfSave(save, largeFirst), random);
+                : WriteScheduleFile(folder + name, DocumentOfSave(save, largeFirst), random);
         if (!saved) {
             std::fprintf(stderr, "save %u failed: %s\n", save, qPrintable(saved.error()));
             return 3;

@@ -303,7 +303,7 @@ private Q_SLOTS:
         QFETCH(ScheduleDocument, document);
         QFETCH(QString, reason);
         QFETCH(int, sizeLimit);
-        QVERIFY(WriteScheduleFile(folder(), u"keep.mvs"_s, sampleDocument(false), m_random));
+        QVERIFY(WriteScheduleFile(folder() + u"keep.mvs"_s, sampleDocument(false), m_random));
         const QByteArray before = content(u"keep.mvs"_s);
         const QStringList entriesBefore = entries();
         // The save runs in a child, which may get a file size limit.
@@ -314,7 +314,7 @@ private Q_SLOTS:
             const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
             if (sizeLimit > 0)
                 setrlimit(RLIMIT_FSIZE, &limit);
-            const Result<void> saved = WriteScheduleFile(folder(), fileName, document, m_random);
+            const Result<void> saved = WriteScheduleFile(folder() + fileName, document, m_random);
             _exit(saved ? 1 : saved.error().isEmpty() || !saved.error().contains(reason) ? 2 : 0);
         }
         int status = 0;
