@@ -7,13 +7,13 @@ QString zeroPadded(int value, int width) {
     return QString::number(value).rightJustified(width, u'0');
 }
 
-} // namespace
-
-bool IsLeapYear(int year) {
+bool isLeapYear(int year) {
     if (year % 4 != 0)
         return false;
     return year % 100 != 0 || year % 400 == 0;
 }
+
+} // namespace
 
 int DaysOfMonth(int year, int month) {
     switch (month) {
@@ -26,7 +26,7 @@ int DaysOfMonth(int year, int month) {
     case 12:
         return 31;
     case 2:
-        return IsLeapYear(year) ? 29 : 28;
+        return isLeapYear(year) ? 29 : 28;
     case 4:
     case 6:
     case 9:

@@ -18,8 +18,7 @@ struct TimeOfDay {
     auto operator<=>(const TimeOfDay&) const = default;
 };
 
-// Gregorian: 2000 and 2096 are leap years, 2100 is not.
-bool IsLeapYear(int year);
+// The days of a month, Gregorian (2000 and 2096 are leap years, 2100 is not):
 // 28 to 31; 0 for a month outside 1 to 12.
 int DaysOfMonth(int year, int month);
 

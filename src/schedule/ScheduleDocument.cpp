@@ -37,11 +37,6 @@ qsizetype ScheduleDocument::totalDetailCount() const {
     return total;
 }
 
-void ScheduleDocument::clear() {
-    m_basic.clear();
-    m_advance.clear();
-}
-
 const QList<MediaEntry>* ScheduleDocument::mediaEntries(ListAddress list) const {
     switch (list.list) {
     case ScheduleList::Basic:

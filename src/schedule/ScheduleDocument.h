@@ -23,8 +23,6 @@ public:
     qsizetype totalDetailCount() const;
     bool isEmpty() const { return m_basic.isEmpty() && m_advance.isEmpty(); }
 
-    void clear();
-
     // Rows in the list; 0 for the details of an advance entry that is not there.
     qsizetype rowCount(ListAddress list) const;
     // The entries of the basic list or of a detail list; nullptr for the

@@ -235,7 +235,7 @@ private:
         // The editor sees name and extension joined at their dot; with no dot
         // in the extension the split gives them back unchanged.
         const QString fileNameText = name + u'.' + extension;
-        if (!FileNameCheck(fileNameText))
+        if (!IsAcceptedMediaFileName(fileNameText))
             refuse(namePath, u"%1 (%2)"_s.arg(fileNameError(), quoted(fileNameText)));
         MediaEntry entry;
         StoreMediaName(fileNameText, entry);

@@ -156,6 +156,10 @@ private:
     RecordPosition m_record;
 };
 
+// The size of the longest schedule file that can exist (255 entries everywhere).
+constexpr qint64 LargestScheduleFileSize = FileFormat::MostFileBytes(
+    FileFormat::MaxStoredCount * (1 + FileFormat::MaxStoredCount), FileFormat::MaxStoredCount);
+
 } // namespace
 
 DecodeResult DecodeSchedule(QByteArrayView bytes) {
@@ -172,11 +176,6 @@ DecodeResult DecodeSchedule(QByteArrayView bytes) {
     return result;
 }
 
-qint64 LargestScheduleFileSize() {
-    constexpr qint64 most = FileFormat::MaxStoredCount;
-    return FileFormat::MostFileBytes(most + most * most, most);
-}
-
 DecodeResult ReadScheduleFileAt(const QString& path) {
     QFile file;
     if (const Result<void> opened = OpenRegularFile(file, path); !opened) {
@@ -186,7 +185,7 @@ DecodeResult ReadScheduleFileAt(const QString& path) {
     }
     // Nothing past the longest possible file is ever read, so a huge file
     // chosen by mistake costs no memory; what lies beyond counts as trailing.
-    const QByteArray bytes = file.read(LargestScheduleFileSize());
+    const QByteArray bytes = file.read(LargestScheduleFileSize);
     if (file.error() != QFileDevice::NoError) {
         DecodeResult result;
         result.error = file.errorString();

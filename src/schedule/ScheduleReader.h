@@ -23,8 +23,5 @@ struct DecodeResult {
 // they are.
 DecodeResult DecodeSchedule(QByteArrayView bytes);
 
-// The size of the longest schedule file that can exist (255 entries everywhere).
-qint64 LargestScheduleFileSize();
-
 // Reads and decodes the file at path. Only a regular file is read.
 DecodeResult ReadScheduleFileAt(const QString& path);

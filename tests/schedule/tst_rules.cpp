@@ -106,7 +106,7 @@ private Q_SLOTS:
     void typedMediaName() {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        QCOMPARE(FileNameCheck(typed), !shown.isEmpty());
+        QCOMPARE(IsAcceptedMediaFileName(typed), !shown.isEmpty());
         if (shown.isEmpty())
             return;
         MediaEntry entry = media("PREVIOUSLONGNAME", "JPEG"); // every byte is replaced
