@@ -2,14 +2,12 @@
 // driven by the mouse and the keys: what each changes, what is selected
 // afterwards, which commands are enabled, and the limits; every case also
 // checks that each row is the row format of its entry. Then the details that
-// follow the selected period, however it was selected. Last, a schedule built
-// with the commands, saved and read back by mvstool.
+// follow the selected period, however it was selected.
 
 #include "EditingCommands.h"
 #include "EditingTestSupport.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QProxyStyle>
 #include <QStyleFactory>
 
@@ -248,32 +246,6 @@ private Q_SLOTS:
         QCOMPARE(w.editors.modes.size(), 1);
         QCOMPARE(w.dialogs.messages(), QStringList{u"Too many basic schedules!!"_s});
         QCOMPARE(w.rows(list).size(), limit);
-    }
-
-    // A schedule built from nothing, saved with Save As and read back by the
-    // real mvstool: its dump must describe exactly that schedule.
-    void builtScheduleIsWhatMvstoolDumps() {
-        const MediaEntry song = media("SONG", "MP3", 5, 10), clip = media("CLIP", "", 0),
-                         xy = media("X.Y", "MPEG", 100, 16), open = media("OPEN", "AVI", 2, 0);
-        const AdvancePeriod first{6, 12, 28, 0, 0, 0, 7, 1, 5, 23, 59, 59, 7},
-            second{24, 2, 29, 8, 30, 0, 24, 3, 31, 17, 45, 15, 3};
-        EditingWindow w;
-        w.editors.mediaAnswers = {song, clip, xy, open};
-        w.editors.advanceAnswers = {first, second};
-        for (ScheduleList list : {Basic, Basic, Advance, Detail, Advance, Detail})
-            w.click(list, u"AddCmd"_s);
-        const QString path = w.folder.path() + u"/built.mvs"_s;
-        w.dialogs.answerFile(path);
-        w.window->findChild<QPushButton*>(u"SaveAsCmd"_s)->click();
-
-        QProcess mvstool;
-        mvstool.start(QStringLiteral(MVSTOOL_PATH), {u"dump"_s, path});
-        QVERIFY(mvstool.waitForFinished(30000));
-        QCOMPARE(mvstool.exitCode(), 0);
-        const JsonScheduleResult dumped = ScheduleFromJson(mvstool.readAllStandardOutput());
-        QVERIFY2(dumped.ok, qPrintable(dumped.error));
-        QCOMPARE(dumped.document,
-                 ScheduleDocument({song, clip}, {{first, {xy}}, {second, {open}}}));
     }
 };
 
