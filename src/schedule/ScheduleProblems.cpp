@@ -2,6 +2,7 @@
 
 #include "DateRules.h"
 #include "MediaNameRules.h"
+#include "SaveChecks.h"
 #include "ScheduleJson.h"
 
 using namespace Qt::StringLiterals;
@@ -139,7 +140,7 @@ QStringList ScheduleProblems(const ScheduleDocument& document, qint64 trailingBy
     }
 
     const qint64 estimate = ScheduleSizeEstimate(document);
-    if (estimate >= ScheduleSizeBudget)
+    if (!CheckScheduleSize(document))
         problems.add(
             u"the schedule"_s,
             u"size estimate %1 is not below %2; the editor refuses to save it"_s.arg(estimate).arg(
