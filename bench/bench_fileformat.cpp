@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     timer.start();
     QByteArray bytes;
     for (int i = 0; i < rounds; ++i)
-        bytes = EncodeSchedule(document, random);
+        bytes = EncodeSchedule(document, random).value();
     const double encodeMs = double(timer.nsecsElapsed()) / 1e6 / rounds;
 
     timer.restart();

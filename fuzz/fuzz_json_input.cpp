@@ -24,9 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!again.ok || !(again.document == result.document))
         std::abort();
     SeededRandomSource random(7);
-    const QByteArray bytes = EncodeSchedule(result.document, random);
-    const DecodeResult decoded = DecodeSchedule(bytes);
-    if (bytes.isEmpty() || !decoded.ok || !(decoded.document == result.document))
+    const Result<QByteArray> bytes = EncodeSchedule(result.document, random);
+    if (!bytes)
+        std::abort();
+    const DecodeResult decoded = DecodeSchedule(bytes.value());
+    if (!decoded.ok || !(decoded.document == result.document))
         std::abort();
     return 0;
 }

@@ -84,7 +84,7 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     for (const auto& [name, document] : documents) {
         ok = ok && write(out.filePath(u"schedule/"_s + name + u".mvs"_s),
-                         EncodeSchedule(document, random));
+                         EncodeSchedule(document, random).value());
         if (name == u"basic-only"_s || name == u"advance-only"_s)
             ok =
                 ok && write(out.filePath(u"json/"_s + name + u".json"_s), ScheduleToJson(document));

@@ -21,9 +21,8 @@ bool isTheInput(const QFile& input, const QString& outputFile) {
 
 std::optional<QByteArray> readJson(const QString& file, const QString& outputFile) {
     QFile input;
-    QString error;
-    if (!OpenRegularFile(input, file, &error)) {
-        ReportError(file, u"cannot be read: "_s + error);
+    if (const Result<void> opened = OpenRegularFile(input, file); !opened) {
+        ReportError(file, u"cannot be read: "_s + opened.error());
         return std::nullopt;
     }
     if (isTheInput(input, outputFile)) {
@@ -57,11 +56,9 @@ int RunBuild(const QString& jsonFile, const QString& outputFile, std::optional<q
         return parsed.malformed ? ExitFailure : ExitRefused;
     }
     SeededRandomSource random = seed ? SeededRandomSource(*seed) : SeededRandomSource::fromClock();
-    QString error;
-    // The path goes whole as the file name: WriteScheduleFile joins the two
-    // as they are.
-    if (!WriteScheduleFile(QString(), outputFile, parsed.document, random, &error)) {
-        ReportError(outputFile, u"cannot be written: "_s + error);
+    if (const Result<void> written = WriteScheduleFile(outputFile, parsed.document, random);
+        !written) {
+        ReportError(outputFile, u"cannot be written: "_s + written.error());
         return ExitFailure;
     }
     return ExitSuccess;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileLocation.h"
+
 #include <QString>
 
 // The folders and names the program remembers between runs. Folder values end
@@ -15,7 +17,12 @@ struct AppContext {
     QString copyTargetFolder; // folder last chosen for copies
     quint16 languageSelector = 1;
 
-    QString schedulePath() const { return scheduleFolder + scheduleFileName; }
+    FileLocation scheduleLocation() const { return {scheduleFolder, scheduleFileName}; }
+    void setScheduleLocation(const FileLocation& location) {
+        scheduleFolder = location.folder;
+        scheduleFileName = location.fileName;
+    }
+    QString schedulePath() const { return scheduleLocation().path(); }
     friend bool operator==(const AppContext&, const AppContext&) = default;
 };
 

@@ -1,19 +1,22 @@
 #include "DocumentCommands.h"
 
-#include "PathHelpers.h"
+#include "CurrentTexts.h"
+#include "FileLocation.h"
 #include "SafeFileWrite.h"
-#include "SaveChecks.h"
+#include "SaveCheckMessage.h"
 #include "ScheduleReader.h"
 #include "ScheduleWriter.h"
-#include "CurrentTexts.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+// A path chosen in a dialog as a schedule file: the extension added where
+// the name has none.
 void splitChosenPath(const QString& path, QString& folder, QString& fileName) {
-    folder = FolderOfPath(path);
-    fileName = ApplyScheduleExtension(FileNameOfPath(path));
+    const FileLocation chosen = FileLocation::ofPath(path);
+    folder = chosen.folder;
+    fileName = ApplyScheduleExtension(chosen.fileName);
 }
 
 // The texts in use, as one table for the save checks.
@@ -58,32 +61,28 @@ bool DocumentCommands::mayDiscardDocument() {
 }
 
 void DocumentCommands::newSchedule() {
-    m_context.scheduleFolder = m_context.appFolder;
-    m_context.scheduleFileName = FirstFreeScheduleName(m_context.appFolder);
+    m_context.setScheduleLocation(
+        {m_context.appFolder, FirstFreeScheduleName(m_context.appFolder)});
     m_document.reset(ScheduleDocument());
     m_knownVersion.reset();
     Q_EMIT currentFileChanged();
 }
 
 bool DocumentCommands::openSchedule() {
-    QString folder = m_context.openFolder;
-    QString fileName;
-    if (!showOpenDialog(folder, fileName))
+    FileLocation chosen{m_context.openFolder, QString()};
+    if (!showOpenDialog(chosen.folder, chosen.fileName) || !readIntoDocument(chosen))
         return false;
-    if (!readIntoDocument(folder, fileName))
-        return false;
-    m_context.openFolder = folder;
-    m_context.scheduleFolder = folder;
-    m_context.scheduleFileName = fileName;
+    m_context.openFolder = chosen.folder;
+    m_context.setScheduleLocation(chosen);
     Q_EMIT currentFileChanged();
     return true;
 }
 
 void DocumentCommands::openDefaultSchedule() {
-    RemoveStaleSavingFiles(m_context.scheduleFolder, m_context.scheduleFileName);
-    if (FileExists(m_context.scheduleFolder, m_context.scheduleFileName) &&
-        readIntoDocument(m_context.scheduleFolder, m_context.scheduleFileName)) {
-        m_context.openFolder = m_context.scheduleFolder;
+    const FileLocation current = m_context.scheduleLocation();
+    RemoveStaleSavingFiles(current.folder, current.fileName);
+    if (FileExists(current) && readIntoDocument(current)) {
+        m_context.openFolder = current.folder;
         Q_EMIT currentFileChanged();
         return;
     }
@@ -116,25 +115,23 @@ bool DocumentCommands::showSaveDialog(QString& folder, QString& fileName) {
 }
 
 bool DocumentCommands::saveSchedule(bool saveAs) {
-    const SaveCheckResult check = CheckBeforeSave(m_document.document(), currentTextTable());
+    const SaveCheckFinding check = CheckBeforeSave(m_document.document());
     if (!check.passed()) {
-        m_dialogs.showMessage(check.message);
+        m_dialogs.showMessage(SaveCheckMessage(check, currentTextTable()));
         return false;
     }
-    if (!saveAs && FileExists(m_context.scheduleFolder, m_context.scheduleFileName)) {
-        if (!mayOverwriteCurrentFile() ||
-            !writeDocument(m_context.scheduleFolder, m_context.scheduleFileName))
+    const FileLocation current = m_context.scheduleLocation();
+    if (!saveAs && FileExists(current)) {
+        if (!mayOverwriteCurrentFile() || !writeDocument(current))
             return false;
         Q_EMIT currentFileChanged();
         return true;
     }
-    QString folder = m_context.saveFolder;
-    QString fileName = m_context.scheduleFileName;
-    if (!showSaveDialog(folder, fileName) || !writeDocument(folder, fileName))
+    FileLocation chosen{m_context.saveFolder, current.fileName};
+    if (!showSaveDialog(chosen.folder, chosen.fileName) || !writeDocument(chosen))
         return false;
-    m_context.scheduleFolder = folder;
-    m_context.scheduleFileName = fileName;
-    m_context.saveFolder = folder;
+    m_context.setScheduleLocation(chosen);
+    m_context.saveFolder = chosen.folder;
     Q_EMIT currentFileChanged();
     return true;
 }
@@ -147,28 +144,29 @@ bool DocumentCommands::mayOverwriteCurrentFile() {
     return m_dialogs.askYesNo(Text(TextSlot::FileChangedOnDisk).arg(path));
 }
 
-bool DocumentCommands::readIntoDocument(const QString& folder, const QString& fileName) {
+bool DocumentCommands::readIntoDocument(const FileLocation& location) {
     // Taken before reading: a change while the file is read then counts as a
     // change since it was opened, and Save asks rather than overwrite it.
-    const std::optional<FileIdentity> version = IdentityOfPath(folder + fileName);
-    ScheduleDocument read;
-    QString error;
-    if (!ReadScheduleFile(folder, fileName, read, &error)) {
-        m_dialogs.showMessage(Text(TextSlot::ScheduleReadError).arg(folder + fileName, error));
+    const std::optional<FileIdentity> version = IdentityOfPath(location.path());
+    DecodeResult read = ReadScheduleFileAt(location.path());
+    if (!read.ok) {
+        m_dialogs.showMessage(Text(TextSlot::ScheduleReadError).arg(location.path(), read.error));
         return false;
     }
-    m_document.reset(std::move(read));
+    m_document.reset(std::move(read.document));
     m_knownVersion = version;
     return true;
 }
 
-bool DocumentCommands::writeDocument(const QString& folder, const QString& fileName) {
-    QString error;
-    if (!WriteScheduleFile(folder, fileName, m_document.document(), m_random, &error)) {
-        m_dialogs.showMessage(Text(TextSlot::ScheduleWriteError).arg(folder + fileName, error));
+bool DocumentCommands::writeDocument(const FileLocation& location) {
+    const Result<void> written =
+        WriteScheduleFile(location.path(), m_document.document(), m_random);
+    if (!written) {
+        m_dialogs.showMessage(
+            Text(TextSlot::ScheduleWriteError).arg(location.path(), written.error()));
         return false;
     }
     m_document.markSaved();
-    m_knownVersion = IdentityOfPath(folder + fileName);
+    m_knownVersion = IdentityOfPath(location.path());
     return true;
 }

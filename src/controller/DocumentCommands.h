@@ -1,10 +1,10 @@
 #pragma once
 
 #include "AppContext.h"
-#include "UserDialogs.h"
 #include "EditableDocument.h"
 #include "RandomSource.h"
 #include "RegularFile.h"
+#include "UserDialogs.h"
 
 #include <QObject>
 #include <optional>
@@ -44,8 +44,8 @@ Q_SIGNALS:
     void currentFileChanged();
 
 private:
-    bool readIntoDocument(const QString& folder, const QString& fileName);
-    bool writeDocument(const QString& folder, const QString& fileName);
+    bool readIntoDocument(const FileLocation& location);
+    bool writeDocument(const FileLocation& location);
     // False when the current file changed on disk and the user declined to
     // overwrite it.
     bool mayOverwriteCurrentFile();

@@ -4,10 +4,6 @@
 
 #include <QObject>
 
-// Which of the three lists a change touched. A detail change names its
-// advance entry as well.
-enum class ScheduleList { Basic, Advance, Detail };
-
 // The schedule being edited, the one source of truth for the lists and the
 // commands. Every change goes through these operations, which tell the views
 // exactly what changed and track whether the document differs from what was
@@ -28,38 +24,35 @@ public:
     // After a successful save.
     void markSaved() { setModified(false); }
 
-    void appendBasic(const MediaEntry& entry);
-    bool replaceBasic(int row, const MediaEntry& entry);
-    bool removeBasic(int row);
-    bool swapBasic(int row, int neighbour);
-
+    // The basic list or a detail list.
+    bool append(ListAddress list, const MediaEntry& entry);
+    bool replace(ListAddress list, int row, const MediaEntry& entry);
+    // The advance list.
     void appendAdvance(const AdvanceEntry& entry);
     bool setAdvancePeriod(int row, const AdvancePeriod& period);
-    bool removeAdvance(int row);
-    bool swapAdvance(int row, int neighbour);
-
-    bool appendDetail(int advanceRow, const MediaEntry& entry);
-    bool replaceDetail(int advanceRow, int row, const MediaEntry& entry);
-    bool removeDetail(int advanceRow, int row);
-    bool swapDetail(int advanceRow, int row, int neighbour);
+    // Any list.
+    bool remove(ListAddress list, int row);
+    bool swap(ListAddress list, int row, int neighbour);
 
 Q_SIGNALS:
     // The "about to" signals come before the document changes, so item models
     // can announce the change to their views in the proper order.
     void aboutToReset();
     void documentReset();
-    void aboutToInsertRow(ScheduleList list, int advanceRow, int row);
-    void aboutToRemoveRow(ScheduleList list, int advanceRow, int row);
-    // advanceRow is the owning advance entry for ScheduleList::Detail, else -1.
-    void rowInserted(ScheduleList list, int advanceRow, int row);
-    void rowChanged(ScheduleList list, int advanceRow, int row);
-    void rowRemoved(ScheduleList list, int advanceRow, int row);
-    void rowsSwapped(ScheduleList list, int advanceRow, int row, int neighbour);
+    void aboutToInsertRow(ListAddress list, int row);
+    void aboutToRemoveRow(ListAddress list, int row);
+    void rowInserted(ListAddress list, int row);
+    void rowChanged(ListAddress list, int row);
+    void rowRemoved(ListAddress list, int row);
+    void rowsSwapped(ListAddress list, int row, int neighbour);
     void modifiedChanged(bool modified);
 
 private:
     void setModified(bool modified);
     void changed() { setModified(true); }
+    // Appends with the row announced before and after.
+    template <typename Append> void appendRow(ListAddress list, Append&& append);
+    void rowReplaced(ListAddress list, int row);
 
     ScheduleDocument m_document;
     bool m_modified = false;

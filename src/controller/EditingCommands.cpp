@@ -1,7 +1,7 @@
 #include "EditingCommands.h"
 
-#include "UserDialogs.h"
 #include "CurrentTexts.h"
+#include "UserDialogs.h"
 
 EditingCommands::EditingCommands(EditableDocument& document, UserDialogs& dialogs,
                                  EntryEditors& editors, ListSelection& lists)
@@ -10,19 +10,14 @@ EditingCommands::EditingCommands(EditableDocument& document, UserDialogs& dialog
     , m_editors(editors)
     , m_lists(lists) {}
 
+ListAddress EditingCommands::address(ScheduleList list) const {
+    if (list == ScheduleList::Detail)
+        return ListAddress::details(chosenRow(ScheduleList::Advance));
+    return {list, -1};
+}
+
 int EditingCommands::rowCount(ScheduleList list) const {
-    const ScheduleDocument& document = m_document.document();
-    switch (list) {
-    case ScheduleList::Basic:
-        return int(document.basicCount());
-    case ScheduleList::Advance:
-        return int(document.advanceCount());
-    case ScheduleList::Detail: {
-        const int advanceRow = chosenRow(ScheduleList::Advance);
-        return advanceRow < 0 ? 0 : int(document.advanceEntries()[advanceRow].detailCount());
-    }
-    }
-    return 0;
+    return int(m_document.document().rowCount(address(list)));
 }
 
 int EditingCommands::chosenRow(ScheduleList list) const {
@@ -47,26 +42,20 @@ void EditingCommands::add(ScheduleList list) {
 
 void EditingCommands::addMedia(ScheduleList list) {
     const bool detail = list == ScheduleList::Detail;
-    m_editMode = detail ? EditMode::AddDetail : EditMode::Add;
-    const int advanceRow = chosenRow(ScheduleList::Advance);
-    if (detail && advanceRow < 0)
+    const ListAddress target = address(list);
+    if (detail && target.advanceRow < 0)
         return; // no advance entry to add details to
     if (refuseAtLimit(rowCount(list), detail ? MaxDetailEntries : MaxBasicEntries))
         return;
-    if (detail)
-        m_editAdvanceRow = advanceRow;
-    const std::optional<MediaEntry> entry = m_editors.editMediaEntry(m_editMode, MediaEntry());
+    const std::optional<MediaEntry> entry =
+        m_editors.editMediaEntry(detail ? EditMode::AddDetail : EditMode::Add, MediaEntry());
     if (!entry)
         return;
-    if (detail)
-        m_document.appendDetail(advanceRow, *entry);
-    else
-        m_document.appendBasic(*entry);
+    m_document.append(target, *entry);
     m_lists.selectRow(list, rowCount(list) - 1);
 }
 
 void EditingCommands::addAdvance() {
-    m_editMode = EditMode::Add;
     if (refuseAtLimit(rowCount(ScheduleList::Advance), MaxAdvanceEntries))
         return;
     const std::optional<AdvancePeriod> period =
@@ -83,40 +72,20 @@ void EditingCommands::addAdvance() {
 // Modify edits the row shown selected, and nothing when none is: a list with
 // rows always has one.
 void EditingCommands::modify(ScheduleList list) {
+    const int row = chosenRow(list);
+    if (row < 0)
+        return;
     const ScheduleDocument& document = m_document.document();
-    switch (list) {
-    case ScheduleList::Basic: {
-        m_editMode = EditMode::Modify;
-        m_editRow = chosenRow(list);
-        if (m_editRow < 0)
-            return;
-        if (const auto entry =
-                m_editors.editMediaEntry(m_editMode, document.basicEntries()[m_editRow]))
-            m_document.replaceBasic(m_editRow, *entry);
-        return;
-    }
-    case ScheduleList::Advance: {
-        m_editMode = EditMode::Modify;
-        m_editRow = chosenRow(list);
-        if (m_editRow < 0)
-            return;
+    if (list == ScheduleList::Advance) {
         if (const auto period =
-                m_editors.editAdvanceEntry(m_editMode, document.advanceEntries()[m_editRow]))
-            m_document.setAdvancePeriod(m_editRow, *period);
+                m_editors.editAdvanceEntry(EditMode::Modify, document.advanceEntries()[row]))
+            m_document.setAdvancePeriod(row, *period);
         return;
     }
-    case ScheduleList::Detail: {
-        m_editMode = EditMode::ModifyDetail;
-        m_editAdvanceRow = chosenRow(ScheduleList::Advance);
-        m_editRow = chosenRow(list);
-        if (m_editRow < 0)
-            return;
-        const MediaEntry& current = document.advanceEntries()[m_editAdvanceRow].details[m_editRow];
-        if (const auto entry = m_editors.editMediaEntry(m_editMode, current))
-            m_document.replaceDetail(m_editAdvanceRow, m_editRow, *entry);
-        return;
-    }
-    }
+    const ListAddress target = address(list);
+    const EditMode mode = list == ScheduleList::Detail ? EditMode::ModifyDetail : EditMode::Modify;
+    if (const auto entry = m_editors.editMediaEntry(mode, (*document.mediaEntries(target))[row]))
+        m_document.replace(target, row, *entry);
 }
 
 void EditingCommands::remove(ScheduleList list) {
@@ -124,34 +93,14 @@ void EditingCommands::remove(ScheduleList list) {
     const int selected = chosenRow(list);
     if (selected < 0)
         return;
-    switch (list) {
-    case ScheduleList::Basic:
-        m_document.removeBasic(selected);
-        break;
-    case ScheduleList::Advance:
-        m_document.removeAdvance(selected);
-        break;
-    case ScheduleList::Detail:
-        m_document.removeDetail(chosenRow(ScheduleList::Advance), selected);
-        break;
-    }
+    m_document.remove(address(list), selected);
     // The selection stays at the same place, now on the entry that followed,
     // or moves to the new last row.
     m_lists.selectRow(list, rows > 1 ? qMin(selected, rows - 2) : -1);
 }
 
 void EditingCommands::swapRows(ScheduleList list, int row, int neighbour) {
-    switch (list) {
-    case ScheduleList::Basic:
-        m_document.swapBasic(row, neighbour);
-        break;
-    case ScheduleList::Advance:
-        m_document.swapAdvance(row, neighbour);
-        break;
-    case ScheduleList::Detail:
-        m_document.swapDetail(chosenRow(ScheduleList::Advance), row, neighbour);
-        break;
-    }
+    m_document.swap(address(list), row, neighbour);
     m_lists.selectRow(list, neighbour);
 }
 

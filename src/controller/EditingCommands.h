@@ -20,7 +20,8 @@ public:
     void moveDown(ScheduleList list);
 
 private:
-    // Counted in the document; the details are those of the chosen advance entry.
+    // The list in the document; the details are those of the chosen advance entry.
+    ListAddress address(ScheduleList list) const;
     int rowCount(ScheduleList list) const;
     // The row selected in the list when the document has that entry, else -1.
     int chosenRow(ScheduleList list) const;
@@ -33,7 +34,4 @@ private:
     UserDialogs& m_dialogs;
     EntryEditors& m_editors;
     ListSelection& m_lists;
-    EditMode m_editMode = EditMode::Add;
-    int m_editRow = -1;
-    int m_editAdvanceRow = -1;
 };

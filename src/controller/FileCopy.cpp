@@ -45,9 +45,8 @@ bool CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
     if (sourceFolder.isEmpty() || targetFolder.isEmpty() || fileName.isEmpty())
         return fail(QStringLiteral("no folder or file name given"));
     QFile source;
-    QString reason;
-    if (!OpenRegularFile(source, sourceFolder + fileName, &reason))
-        return fail(reason);
+    if (const Result<void> opened = OpenRegularFile(source, sourceFolder + fileName); !opened)
+        return fail(opened.error());
     const auto before = IdentityOfFile(source);
     if (!before)
         return fail(source.errorString());

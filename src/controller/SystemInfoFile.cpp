@@ -1,9 +1,9 @@
 #include "SystemInfoFile.h"
 
-#include "SystemInfoValue.h"
 #include "PathHelpers.h"
 #include "RegularFile.h"
 #include "SafeFileWrite.h"
+#include "SystemInfoValue.h"
 
 #include <QDir>
 #include <QFile>
@@ -163,9 +163,8 @@ SystemInfoStatus ReadSystemInfo(AppContext& context, QString* error) {
     // A file that cannot be read is left as it is: it may well be readable
     // again later, and then it still holds every value.
     QFile file;
-    QString reason;
-    if (!OpenRegularFile(file, path, &reason))
-        return unreadable(error, reason);
+    if (const Result<void> opened = OpenRegularFile(file, path); !opened)
+        return unreadable(error, opened.error());
     if (file.size() > MaxSystemInfoSize)
         return unreadable(error, u"the file is larger than %1 bytes"_s.arg(MaxSystemInfoSize));
     const QByteArray content = file.read(MaxSystemInfoSize + 1);
@@ -209,5 +208,9 @@ SystemInfoStatus ReadSystemInfo(AppContext& context, QString* error) {
 }
 
 bool WriteSystemInfo(const AppContext& context, QString* error) {
-    return WriteFileSafely(systemInfoPath(context), FormatSystemInfo(context), error);
+    const Result<void> written =
+        WriteFileSafely(systemInfoPath(context), FormatSystemInfo(context));
+    if (!written && error)
+        *error = written.error();
+    return written.ok();
 }

@@ -32,29 +32,24 @@ std::optional<FileIdentity> IdentityOfFile(const QFile& file) {
     return identityOf(status);
 }
 
-bool OpenRegularFile(QFile& file, const QString& path, QString* error) {
-    const auto fail = [error](const QString& reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
+Result<void> OpenRegularFile(QFile& file, const QString& path) {
     if (path.isEmpty())
-        return fail(u"no file name given"_s);
+        return Failure{u"no file name given"_s};
     // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
     const int descriptor =
         ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+        return Failure{QString::fromLocal8Bit(std::strerror(errno))};
     struct stat status {};
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(descriptor);
-        return fail(u"%1 is not a regular file"_s.arg(QDir::toNativeSeparators(path)));
+        return Failure{u"%1 is not a regular file"_s.arg(QDir::toNativeSeparators(path))};
     }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     file.setFileName(path);
     if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
-        return fail(file.errorString());
+        return Failure{file.errorString()};
     }
-    return true;
+    return {};
 }

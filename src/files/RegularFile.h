@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QFile>
 #include <QString>
 #include <optional>
@@ -27,4 +29,4 @@ std::optional<FileIdentity> IdentityOfFile(const QFile& file);
 // Opens path for reading when it names a regular file. Anything else (a FIFO,
 // a device, a socket, a folder) is refused at once with a clear error instead
 // of blocking or reading without end.
-bool OpenRegularFile(QFile& file, const QString& path, QString* error = nullptr);
+Result<void> OpenRegularFile(QFile& file, const QString& path);

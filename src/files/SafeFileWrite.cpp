@@ -63,14 +63,13 @@ struct Target {
 };
 
 // Follows path through any links to the file a write must replace.
-std::optional<Target> resolveTarget(QByteArray path, QString* error) {
+Result<Target> resolveTarget(QByteArray path) {
     for (int hop = 0; hop < MaxLinkHops; ++hop) {
         Target target{path};
         if (::lstat(path.constData(), &target.status) != 0) {
             if (errno == ENOENT)
                 return target;
-            *error = systemError(errno);
-            return std::nullopt;
+            return Failure{systemError(errno)};
         }
         if (!S_ISLNK(target.status.st_mode)) {
             target.exists = true;
@@ -80,14 +79,12 @@ std::optional<Target> resolveTarget(QByteArray path, QString* error) {
                         Qt::Uninitialized);
         const ssize_t length = ::readlink(path.constData(), link.data(), size_t(link.size()));
         if (length < 0 || length >= link.size()) {
-            *error = length < 0 ? systemError(errno) : u"the link changed while read"_s;
-            return std::nullopt;
+            return Failure{length < 0 ? systemError(errno) : u"the link changed while read"_s};
         }
         link.truncate(length);
         path = link.startsWith('/') ? link : path.left(path.lastIndexOf('/') + 1) + link;
     }
-    *error = systemError(ELOOP);
-    return std::nullopt;
+    return Failure{systemError(ELOOP)};
 }
 
 bool writeAll(int file, const char* data, qsizetype size) {
@@ -185,10 +182,9 @@ bool SafeFileWriter::fail(const QString& error) {
 
 bool SafeFileWriter::open() {
     m_temporary.reset();
-    QString error;
-    const auto target = resolveTarget(QFile::encodeName(m_path), &error);
+    const Result<Target> target = resolveTarget(QFile::encodeName(m_path));
     if (!target)
-        return fail(error);
+        return fail(target.error());
     const qsizetype slash = target->path.lastIndexOf('/');
     auto temporary = std::make_unique<Temporary>();
     temporary->targetName = target->path.sliced(slash + 1);
@@ -314,12 +310,10 @@ bool SafeFileWriter::copyUnnamedToNamed() {
     return true;
 }
 
-bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error,
-                     TemporaryFilePolicy policy) {
+Result<void> WriteFileSafely(const QString& path, const QByteArray& bytes,
+                             TemporaryFilePolicy policy) {
     SafeFileWriter writer(path, policy);
     if (writer.open() && writer.write(bytes) && writer.commit())
-        return true;
-    if (error)
-        *error = writer.errorString();
-    return false;
+        return {};
+    return Failure{writer.errorString()};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -57,5 +59,5 @@ private:
 void RemoveStaleSavingFiles(const QString& folder, const QString& fileName);
 
 // The whole of bytes written with a SafeFileWriter.
-bool WriteFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr,
-                     TemporaryFilePolicy policy = TemporaryFilePolicy::Automatic);
+Result<void> WriteFileSafely(const QString& path, const QByteArray& bytes,
+                             TemporaryFilePolicy policy = TemporaryFilePolicy::Automatic);

@@ -1,10 +1,19 @@
 #include "DateRules.h"
 
-bool IsLeapYear(int year) {
+namespace {
+
+// Never cut: a damaged file's month 100 stays 100.
+QString zeroPadded(int value, int width) {
+    return QString::number(value).rightJustified(width, u'0');
+}
+
+bool isLeapYear(int year) {
     if (year % 4 != 0)
         return false;
     return year % 100 != 0 || year % 400 == 0;
 }
+
+} // namespace
 
 int DaysOfMonth(int year, int month) {
     switch (month) {
@@ -17,7 +26,7 @@ int DaysOfMonth(int year, int month) {
     case 12:
         return 31;
     case 2:
-        return IsLeapYear(year) ? 29 : 28;
+        return isLeapYear(year) ? 29 : 28;
     case 4:
     case 6:
     case 9:
@@ -34,6 +43,16 @@ bool DateSetupCheck(const CalendarDate& start, const CalendarDate& stop) {
 
 bool TimeSetupCheck(const TimeOfDay& start, const TimeOfDay& stop) {
     return stop > start;
+}
+
+QString DateText(const CalendarDate& date, QChar separator) {
+    return zeroPadded(date.year, 4) + separator + zeroPadded(date.month, 2) + separator +
+           zeroPadded(date.day, 2);
+}
+
+QString TimeText(const TimeOfDay& time) {
+    return zeroPadded(time.hour, 2) + u':' + zeroPadded(time.minute, 2) + u':' +
+           zeroPadded(time.second, 2);
 }
 
 CalendarDate StartDateOf(const AdvancePeriod& period) {

@@ -2,6 +2,8 @@
 
 #include "AdvanceEntry.h"
 
+#include <QString>
+
 struct CalendarDate {
     int year = FirstYear;
     int month = 1;
@@ -16,8 +18,7 @@ struct TimeOfDay {
     auto operator<=>(const TimeOfDay&) const = default;
 };
 
-// Gregorian: 2000 and 2096 are leap years, 2100 is not.
-bool IsLeapYear(int year);
+// The days of a month, Gregorian (2000 and 2096 are leap years, 2100 is not):
 // 28 to 31; 0 for a month outside 1 to 12.
 int DaysOfMonth(int year, int month);
 
@@ -27,6 +28,10 @@ bool DateSetupCheck(const CalendarDate& start, const CalendarDate& stop);
 // ... and its stop time is strictly after its start time, as times of day,
 // whatever the dates.
 bool TimeSetupCheck(const TimeOfDay& start, const TimeOfDay& stop);
+
+// yyyy-mm-dd with the given separator; hh:mm:ss.
+QString DateText(const CalendarDate& date, QChar separator = u'-');
+QString TimeText(const TimeOfDay& time);
 
 CalendarDate StartDateOf(const AdvancePeriod& period);
 CalendarDate StopDateOf(const AdvancePeriod& period);

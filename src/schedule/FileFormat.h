@@ -20,10 +20,23 @@ inline constexpr int KeyLengthOffset = 34;      // N
 inline constexpr int BasicCountOffset = 40;
 inline constexpr int AdvanceCountOffset = 41;
 
+// The writer draws the block length, the key length and the key's place in
+// the block so that the key always lies inside its block.
+inline constexpr int MinKeyBlockLength = 100;
+inline constexpr int MaxKeyBlockLength = 255;
+inline constexpr int MinKeyLength = 30;
+inline constexpr int MaxKeyLength = 50;
+
 inline constexpr int MediaRecordSize = 30;
 inline constexpr int AdvanceRecordSize = 17;
 
 // The largest count one header or record byte can carry.
 inline constexpr int MaxStoredCount = 255;
+
+// The most bytes a file with these records takes: with the longest key block.
+constexpr qint64 MostFileBytes(qint64 mediaRecords, qint64 advanceRecords) {
+    return HeaderSize + MaxKeyBlockLength + BasicMarker.size() + MediaRecordSize * mediaRecords +
+           AdvanceRecordSize * advanceRecords;
+}
 
 } // namespace FileFormat

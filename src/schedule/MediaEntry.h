@@ -3,6 +3,7 @@
 #include "Limits.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <array>
 
 // One media file to play. The fields keep the widths of the file record so an
@@ -20,6 +21,13 @@ struct MediaEntry {
 
     friend bool operator==(const MediaEntry&, const MediaEntry&) = default;
 };
+
+// The editor always stores 0 in the reserved bytes; other values come only
+// from a foreign file or from JSON that sets them.
+inline bool ReservedBytesInUse(const MediaEntry& entry) {
+    return std::any_of(entry.reserved.begin(), entry.reserved.end(),
+                       [](quint8 b) { return b != 0; });
+}
 
 // The bytes of a fixed-width field without its trailing 0 bytes; inner 0 bytes
 // stay.

@@ -18,6 +18,19 @@ template <std::size_t N> QByteArray bytesBeforeFirstZero(const std::array<quint8
     return bytes;
 }
 
+struct MediaName {
+    QString base;      // before the last dot (the whole name when there is none)
+    QString extension; // after the last dot
+};
+
+// "x.y.mp3" gives "x.y" and "mp3".
+MediaName splitAtLastDot(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0)
+        return {name, QString()};
+    return {name.left(dot), name.mid(dot + 1)};
+}
+
 } // namespace
 
 QString TrimSpaces(const QString& text) {
@@ -30,39 +43,28 @@ QString TrimSpaces(const QString& text) {
     return text.sliced(first, last - first);
 }
 
-int LastDotPosition(const QString& name) {
-    return int(name.lastIndexOf(u'.') + 1);
+bool IsMediaNameCharacter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') || (c >= U'0' && c <= U'9') ||
+           c == U'.' || c == U'_' || c == U'-';
 }
 
-bool FileNameCharCheck(const QString& name) {
-    for (QChar c : name) {
-        const char16_t u = c.unicode();
-        const bool allowed = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') ||
-                             (u >= u'0' && u <= u'9') || u == u'.' || u == u'_' || u == u'-';
-        if (!allowed)
-            return false;
-    }
-    return true;
+bool IsStoredMediaNameByte(quint8 byte) {
+    return IsMediaNameCharacter(byte) && !(byte >= 'a' && byte <= 'z');
 }
 
-MediaName SplitMediaName(const QString& name) {
-    const int dot = LastDotPosition(name);
-    if (dot == 0)
-        return {name, QString()};
-    return {name.left(dot - 1), name.mid(dot)};
-}
-
-bool FileNameCheck(const QString& fileNameText) {
+bool IsAcceptedMediaFileName(const QString& fileNameText) {
     const QString name = TrimSpaces(fileNameText);
     if (name.isEmpty())
         return false;
-    const MediaName parts = SplitMediaName(name);
+    const MediaName parts = splitAtLastDot(name);
     return parts.base.size() <= MediaEntry::NameWidth &&
-           parts.extension.size() <= MediaEntry::ExtensionWidth && FileNameCharCheck(name);
+           parts.extension.size() <= MediaEntry::ExtensionWidth &&
+           std::all_of(name.begin(), name.end(),
+                       [](QChar c) { return IsMediaNameCharacter(c.unicode()); });
 }
 
 void StoreMediaName(const QString& fileNameText, MediaEntry& entry) {
-    const MediaName parts = SplitMediaName(TrimSpaces(fileNameText));
+    const MediaName parts = splitAtLastDot(TrimSpaces(fileNameText));
     SetFieldBytes(entry.name, upperAscii(parts.base).left(MediaEntry::NameWidth));
     SetFieldBytes(entry.extension, upperAscii(parts.extension).left(MediaEntry::ExtensionWidth));
 }

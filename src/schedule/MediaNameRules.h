@@ -9,27 +9,18 @@
 // Removes spaces (only spaces) at both ends, as the editor does with names.
 QString TrimSpaces(const QString& text);
 
-// 1-based position of the last '.', 0 when there is none.
-int LastDotPosition(const QString& name);
-
-// True when every character is A-Z, a-z, 0-9, '.', '_' or '-'.
-bool FileNameCharCheck(const QString& name);
-
-struct MediaName {
-    QString base;      // before the last dot (the whole name when there is none)
-    QString extension; // after the last dot
-};
-
-// Splits at the last dot: "x.y.mp3" gives "x.y" and "mp3".
-MediaName SplitMediaName(const QString& name);
+// The characters of a media file name: A-Z, a-z, 0-9, '.', '_' and '-'.
+bool IsMediaNameCharacter(char32_t c);
+// What the editor stores of them, in upper case: A-Z, 0-9, '.', '_' and '-'.
+bool IsStoredMediaNameByte(quint8 byte);
 
 // The editor's check: the name trimmed of spaces is not empty, its base has at
 // most 16 and its extension at most 4 characters, and every character is
 // allowed. Both letter cases pass; storing turns them to upper case.
-bool FileNameCheck(const QString& fileNameText);
+bool IsAcceptedMediaFileName(const QString& fileNameText);
 
-// Sets the name and extension fields of entry from a name that passed
-// FileNameCheck, in upper case.
+// Sets the name and extension fields of entry from an accepted name, in upper
+// case.
 void StoreMediaName(const QString& fileNameText, MediaEntry& entry);
 
 // How the editor shows a stored entry's name: the name bytes up to the first

@@ -1,5 +1,7 @@
 #include "RowFormat.h"
 
+#include "DateRules.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -32,10 +34,11 @@ void appendField(QString& row, const std::array<quint8, N>& field, int& padding)
     }
 }
 
-QString dateText(quint8 year, quint8 month, quint8 day) {
-    return u"%1/%2/%3"_s.arg(FirstYear + year)
-        .arg(month, 2, 10, QLatin1Char('0'))
-        .arg(day, 2, 10, QLatin1Char('0'));
+// The fixed English name of a week day value.
+QString weekDayName(quint8 weekDay) {
+    static const QString names[] = {u"Sunday"_s,   u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s,
+                                    u"Thursday"_s, u"Friday"_s, u"Saturday"_s};
+    return weekDay < 7 ? names[weekDay] : u"All Day"_s;
 }
 
 } // namespace
@@ -67,14 +70,7 @@ QString MediaRowText(const MediaEntry& entry) {
     return row;
 }
 
-QString WeekDayRowName(quint8 weekDay) {
-    static const QString names[] = {u"Sunday"_s,   u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s,
-                                    u"Thursday"_s, u"Friday"_s, u"Saturday"_s};
-    return weekDay < 7 ? names[weekDay] : u"All Day"_s;
-}
-
 QString AdvanceRowText(const AdvancePeriod& period) {
-    return dateText(period.startYear, period.startMonth, period.startDay) + QString(3, u' ') +
-           dateText(period.stopYear, period.stopMonth, period.stopDay) + QString(3, u' ') +
-           WeekDayRowName(period.weekDay);
+    return DateText(StartDateOf(period), u'/') + QString(3, u' ') +
+           DateText(StopDateOf(period), u'/') + QString(3, u' ') + weekDayName(period.weekDay);
 }

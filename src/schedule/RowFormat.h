@@ -21,6 +21,3 @@ QString MediaRowText(const MediaEntry& entry);
 // Start date, 3 spaces, stop date (yyyy/mm/dd), 3 spaces, the English week
 // day name; 7 and above read "All Day".
 QString AdvanceRowText(const AdvancePeriod& period);
-
-// The fixed English name of a week day value, as the rows show it.
-QString WeekDayRowName(quint8 weekDay);

@@ -4,8 +4,6 @@
 
 #include <QString>
 
-class TextTable;
-
 // Why a document may not be saved, in the order the checks run.
 enum class SaveCheck {
     Passed,
@@ -14,20 +12,20 @@ enum class SaveCheck {
     TooLarge,              // the size estimate reached ScheduleSizeBudget
 };
 
-struct SaveCheckResult {
+// What the checks before saving found; SaveCheckMessage words it.
+struct SaveCheckFinding {
     SaveCheck failed = SaveCheck::Passed;
     int advancePosition = 0; // 1-based, for AdvanceWithoutDetails
-    QString message;         // exactly what the message box shows
 
     bool passed() const { return failed == SaveCheck::Passed; }
+    friend bool operator==(const SaveCheckFinding&, const SaveCheckFinding&) = default;
 };
 
 // True when the size estimate is below ScheduleSizeBudget.
 bool CheckScheduleSize(const ScheduleDocument& document);
 
-// The checks before every save, first failure wins; the message comes from the
-// given text table.
-SaveCheckResult CheckBeforeSave(const ScheduleDocument& document, const TextTable& texts);
+// The checks before every save, first failure wins.
+SaveCheckFinding CheckBeforeSave(const ScheduleDocument& document);
 
 // A name that ends in a dot and three characters (at least 5 characters in
 // all) is kept; any other gets ".mvs" appended.

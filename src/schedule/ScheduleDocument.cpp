@@ -37,21 +37,49 @@ qsizetype ScheduleDocument::totalDetailCount() const {
     return total;
 }
 
-void ScheduleDocument::clear() {
-    m_basic.clear();
-    m_advance.clear();
+const QList<MediaEntry>* ScheduleDocument::mediaEntries(ListAddress list) const {
+    switch (list.list) {
+    case ScheduleList::Basic:
+        return &m_basic;
+    case ScheduleList::Advance:
+        break;
+    case ScheduleList::Detail:
+        if (validRow(m_advance, list.advanceRow))
+            return &m_advance[list.advanceRow].details;
+        break;
+    }
+    return nullptr;
 }
 
-bool ScheduleDocument::replaceBasic(qsizetype row, const MediaEntry& entry) {
-    return replaceAt(m_basic, row, entry);
+QList<MediaEntry>* ScheduleDocument::changeableEntries(ListAddress list) {
+    return const_cast<QList<MediaEntry>*>(mediaEntries(list));
 }
 
-bool ScheduleDocument::removeBasic(qsizetype row) {
-    return removeAt(m_basic, row);
+template <typename Change> bool ScheduleDocument::changeList(ListAddress list, Change&& change) {
+    if (list.list == ScheduleList::Advance)
+        return change(m_advance);
+    QList<MediaEntry>* entries = changeableEntries(list);
+    return entries && change(*entries);
 }
 
-bool ScheduleDocument::swapBasic(qsizetype row, qsizetype neighbour) {
-    return swapNeighbours(m_basic, row, neighbour);
+qsizetype ScheduleDocument::rowCount(ListAddress list) const {
+    if (list.list == ScheduleList::Advance)
+        return m_advance.size();
+    const QList<MediaEntry>* entries = mediaEntries(list);
+    return entries ? entries->size() : 0;
+}
+
+bool ScheduleDocument::append(ListAddress list, const MediaEntry& entry) {
+    QList<MediaEntry>* entries = changeableEntries(list);
+    if (!entries)
+        return false;
+    entries->append(entry);
+    return true;
+}
+
+bool ScheduleDocument::replace(ListAddress list, qsizetype row, const MediaEntry& entry) {
+    QList<MediaEntry>* entries = changeableEntries(list);
+    return entries && replaceAt(*entries, row, entry);
 }
 
 bool ScheduleDocument::setAdvancePeriod(qsizetype row, const AdvancePeriod& period) {
@@ -61,32 +89,13 @@ bool ScheduleDocument::setAdvancePeriod(qsizetype row, const AdvancePeriod& peri
     return true;
 }
 
-bool ScheduleDocument::removeAdvance(qsizetype row) {
-    return removeAt(m_advance, row);
+bool ScheduleDocument::remove(ListAddress list, qsizetype row) {
+    return changeList(list, [row](auto& entries) { return removeAt(entries, row); });
 }
 
-bool ScheduleDocument::swapAdvance(qsizetype row, qsizetype neighbour) {
-    return swapNeighbours(m_advance, row, neighbour);
-}
-
-bool ScheduleDocument::appendDetail(qsizetype advanceRow, const MediaEntry& entry) {
-    if (!validRow(m_advance, advanceRow))
-        return false;
-    m_advance[advanceRow].details.append(entry);
-    return true;
-}
-
-bool ScheduleDocument::replaceDetail(qsizetype advanceRow, qsizetype row, const MediaEntry& entry) {
-    return validRow(m_advance, advanceRow) && replaceAt(m_advance[advanceRow].details, row, entry);
-}
-
-bool ScheduleDocument::removeDetail(qsizetype advanceRow, qsizetype row) {
-    return validRow(m_advance, advanceRow) && removeAt(m_advance[advanceRow].details, row);
-}
-
-bool ScheduleDocument::swapDetail(qsizetype advanceRow, qsizetype row, qsizetype neighbour) {
-    return validRow(m_advance, advanceRow) &&
-           swapNeighbours(m_advance[advanceRow].details, row, neighbour);
+bool ScheduleDocument::swap(ListAddress list, qsizetype row, qsizetype neighbour) {
+    return changeList(
+        list, [row, neighbour](auto& entries) { return swapNeighbours(entries, row, neighbour); });
 }
 
 qint64 ScheduleSizeEstimate(const ScheduleDocument& document) {

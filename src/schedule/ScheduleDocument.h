@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AdvanceEntry.h"
+#include "ListAddress.h"
 
 #include <QList>
 
@@ -22,29 +23,29 @@ public:
     qsizetype totalDetailCount() const;
     bool isEmpty() const { return m_basic.isEmpty() && m_advance.isEmpty(); }
 
-    void clear();
+    // Rows in the list; 0 for the details of an advance entry that is not there.
+    qsizetype rowCount(ListAddress list) const;
+    // The entries of the basic list or of a detail list; nullptr for the
+    // advance list and for the details of an advance entry that is not there.
+    const QList<MediaEntry>* mediaEntries(ListAddress list) const;
 
-    // The basic list.
-    void appendBasic(const MediaEntry& entry) { m_basic.append(entry); }
-    bool replaceBasic(qsizetype row, const MediaEntry& entry);
-    bool removeBasic(qsizetype row);
-    bool swapBasic(qsizetype row, qsizetype neighbour);
-
-    // The advance list. An entry moves and is removed with its details.
+    // The basic list or a detail list.
+    bool append(ListAddress list, const MediaEntry& entry);
+    bool replace(ListAddress list, qsizetype row, const MediaEntry& entry);
+    // The advance list, whose entries are periods with their own details.
     void appendAdvance(const AdvanceEntry& entry) { m_advance.append(entry); }
     bool setAdvancePeriod(qsizetype row, const AdvancePeriod& period);
-    bool removeAdvance(qsizetype row);
-    bool swapAdvance(qsizetype row, qsizetype neighbour);
-
-    // The detail list of one advance entry.
-    bool appendDetail(qsizetype advanceRow, const MediaEntry& entry);
-    bool replaceDetail(qsizetype advanceRow, qsizetype row, const MediaEntry& entry);
-    bool removeDetail(qsizetype advanceRow, qsizetype row);
-    bool swapDetail(qsizetype advanceRow, qsizetype row, qsizetype neighbour);
+    // Any list. An advance entry moves and is removed with its details.
+    bool remove(ListAddress list, qsizetype row);
+    bool swap(ListAddress list, qsizetype row, qsizetype neighbour);
 
     friend bool operator==(const ScheduleDocument&, const ScheduleDocument&) = default;
 
 private:
+    QList<MediaEntry>* changeableEntries(ListAddress list);
+    // Calls change with the list's entries; false when the list is not there.
+    template <typename Change> bool changeList(ListAddress list, Change&& change);
+
     QList<MediaEntry> m_basic;
     QList<AdvanceEntry> m_advance;
 };

@@ -4,7 +4,7 @@
 #include "JsonPath.h"
 #include "JsonShapeCheck.h"
 #include "MediaNameRules.h"
-#include "SaveChecks.h"
+#include "SaveCheckMessage.h"
 #include "TextTable.h"
 
 #include <QJsonArray>
@@ -31,26 +31,12 @@ template <std::size_t N> QByteArray fieldLiteral(const std::array<quint8, N>& fi
     return JsonStringLiteral(QString::fromLatin1(FieldBytes(field)));
 }
 
-QByteArray twoDigits(int value) {
-    return QByteArray::number(value).rightJustified(2, '0');
-}
-
-QByteArray dateText(quint8 year, quint8 month, quint8 day) {
-    return QByteArray::number(FirstYear + year) + '-' + twoDigits(month) + '-' + twoDigits(day);
-}
-
-QByteArray timeText(quint8 hour, quint8 minute, quint8 second) {
-    return twoDigits(hour) + ':' + twoDigits(minute) + ':' + twoDigits(second);
-}
-
 QByteArray mediaLine(const MediaEntry& entry) {
     QByteArray line = "{\"name\": " + fieldLiteral(entry.name) +
                       ", \"extension\": " + fieldLiteral(entry.extension) +
                       ", \"playTimes\": " + QByteArray::number(entry.playTimes) +
                       ", \"volume\": " + QByteArray::number(entry.volume);
-    const bool reservedUsed =
-        std::any_of(entry.reserved.begin(), entry.reserved.end(), [](quint8 b) { return b != 0; });
-    if (reservedUsed) {
+    if (ReservedBytesInUse(entry)) {
         QByteArrayList bytes;
         for (quint8 b : entry.reserved)
             bytes.append(QByteArray::number(b));
@@ -60,12 +46,10 @@ QByteArray mediaLine(const MediaEntry& entry) {
 }
 
 void appendAdvance(QByteArray& out, const AdvanceEntry& entry) {
-    out += "    {\"startDate\": \"" + dateText(entry.startYear, entry.startMonth, entry.startDay) +
-           "\", \"startTime\": \"" +
-           timeText(entry.startHour, entry.startMinute, entry.startSecond) + "\",\n";
-    out += "     \"stopDate\": \"" + dateText(entry.stopYear, entry.stopMonth, entry.stopDay) +
-           "\", \"stopTime\": \"" + timeText(entry.stopHour, entry.stopMinute, entry.stopSecond) +
-           "\",\n";
+    out += "    {\"startDate\": \"" + DateText(StartDateOf(entry)).toLatin1() +
+           "\", \"startTime\": \"" + TimeText(StartTimeOf(entry)).toLatin1() + "\",\n";
+    out += "     \"stopDate\": \"" + DateText(StopDateOf(entry)).toLatin1() +
+           "\", \"stopTime\": \"" + TimeText(StopTimeOf(entry)).toLatin1() + "\",\n";
     out += "     \"weekDay\": " + QByteArray::number(entry.weekDay) + ",\n";
     out += "     \"details\": [";
     // Continuation lines stand under the first detail's '{'.
@@ -180,10 +164,7 @@ int optionalWholeNumber(const QJsonObject& object, const QString& path, const QS
 // The media entry editor's characters, without '.' where dots are not allowed.
 void checkNameCharacters(const QString& text, const QString& path, bool dotAllowed) {
     for (char32_t c : text.toUcs4()) {
-        const bool allowed = (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
-                             (c >= U'0' && c <= U'9') || c == U'_' || c == U'-' ||
-                             (dotAllowed && c == U'.');
-        if (allowed)
+        if (IsMediaNameCharacter(c) && (dotAllowed || c != U'.'))
             continue;
         if (c == U'.')
             refuse(path, u"%1 (%2 holds '.', but an extension has no dot: the name takes "
@@ -210,7 +191,7 @@ public:
         const QJsonArray basic = list(top, u"basic"_s, u"basic"_s, MaxBasicEntries,
                                       u"the basic list has %1 entries; it holds at most %2"_s);
         for (qsizetype i = 0; i < basic.size(); ++i)
-            document.appendBasic(mediaEntry(basic[i], element(u"basic"_s, i)));
+            document.append(ListAddress::basic(), mediaEntry(basic[i], element(u"basic"_s, i)));
         const QJsonArray advance = list(top, u"advance"_s, u"advance"_s, MaxAdvanceEntries,
                                         u"the advance list has %1 entries; it holds at most %2"_s);
         for (qsizetype i = 0; i < advance.size(); ++i)
@@ -254,7 +235,7 @@ private:
         // The editor sees name and extension joined at their dot; with no dot
         // in the extension the split gives them back unchanged.
         const QString fileNameText = name + u'.' + extension;
-        if (!FileNameCheck(fileNameText))
+        if (!IsAcceptedMediaFileName(fileNameText))
             refuse(namePath, u"%1 (%2)"_s.arg(fileNameError(), quoted(fileNameText)));
         MediaEntry entry;
         StoreMediaName(fileNameText, entry);
@@ -311,11 +292,11 @@ private:
         if (!DateSetupCheck(startDate, stopDate))
             refuse(stopDatePath, u"%1 (the stop date %2 is before the start date %3)"_s.arg(
                                      EnglishTexts().text(TextSlot::DateSetupError),
-                                     dateString(stopDate), dateString(startDate)));
+                                     DateText(stopDate), DateText(startDate)));
         if (!TimeSetupCheck(startTime, stopTime))
             refuse(stopTimePath, u"%1 (the stop time %2 is not after the start time %3)"_s.arg(
                                      EnglishTexts().text(TextSlot::TimeSetupError),
-                                     timeString(stopTime), timeString(startTime)));
+                                     TimeText(stopTime), TimeText(startTime)));
 
         AdvanceEntry entry;
         entry.setPeriod(PeriodOf(startDate, startTime, stopDate, stopTime, weekDay));
@@ -347,18 +328,6 @@ private:
             out[part] = value;
         }
         return at == text.size();
-    }
-
-    static QString dateString(const CalendarDate& d) {
-        return u"%1-%2-%3"_s.arg(d.year, 4, 10, QLatin1Char('0'))
-            .arg(d.month, 2, 10, QLatin1Char('0'))
-            .arg(d.day, 2, 10, QLatin1Char('0'));
-    }
-
-    static QString timeString(const TimeOfDay& t) {
-        return u"%1:%2:%3"_s.arg(t.hour, 2, 10, QLatin1Char('0'))
-            .arg(t.minute, 2, 10, QLatin1Char('0'))
-            .arg(t.second, 2, 10, QLatin1Char('0'));
     }
 
     static CalendarDate date(const QJsonValue& value, const QString& path) {
@@ -494,11 +463,11 @@ JsonScheduleResult ScheduleFromJson(QByteArrayView json) {
         return result;
     }
     // The checks before every save, with the program's own message.
-    const SaveCheckResult saveCheck = CheckBeforeSave(result.document, EnglishTexts());
+    const SaveCheckFinding saveCheck = CheckBeforeSave(result.document);
     if (!saveCheck.passed()) {
         if (saveCheck.failed == SaveCheck::AdvanceWithoutDetails)
             result.path = element(u"advance"_s, saveCheck.advancePosition - 1) + u".details"_s;
-        result.error = QString(saveCheck.message).replace(u"\r\n"_s, u"\n"_s);
+        result.error = SaveCheckPlainMessage(saveCheck, EnglishTexts());
         result.document = ScheduleDocument();
         return result;
     }

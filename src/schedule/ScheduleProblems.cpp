@@ -1,6 +1,8 @@
 #include "ScheduleProblems.h"
 
 #include "DateRules.h"
+#include "MediaNameRules.h"
+#include "SaveChecks.h"
 #include "ScheduleJson.h"
 
 using namespace Qt::StringLiterals;
@@ -9,14 +11,6 @@ namespace {
 
 QString twoDigits(int value) {
     return u"%1"_s.arg(value, 2, 10, QLatin1Char('0'));
-}
-
-QString dateText(const CalendarDate& date) {
-    return u"%1-%2-%3"_s.arg(date.year).arg(twoDigits(date.month), twoDigits(date.day));
-}
-
-QString timeText(const TimeOfDay& time) {
-    return u"%1:%2:%3"_s.arg(twoDigits(time.hour), twoDigits(time.minute), twoDigits(time.second));
 }
 
 QString byteText(quint8 byte) {
@@ -44,9 +38,7 @@ template <std::size_t N> QString fieldProblem(const std::array<quint8, N>& field
         if (padding)
             return u"%1: byte %2 follows a 0 byte; the editor pads only at the end"_s.arg(text,
                                                                                           position);
-        const bool allowed = (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') ||
-                             byte == '_' || byte == '-' || (dotAllowed && byte == '.');
-        if (!allowed)
+        if (!IsStoredMediaNameByte(byte) || (!dotAllowed && byte == '.'))
             return u"%1: byte %2 is %3, which the editor never stores (it stores %4)"_s.arg(
                 text, position, byteText(byte),
                 dotAllowed ? u"A-Z, 0-9, '.', '_' and '-'"_s : u"A-Z, 0-9, '_' and '-'"_s);
@@ -77,9 +69,7 @@ public:
             add(where, u"extension "_s + problem);
         above(where, u"play times"_s, entry.playTimes, MaxPlayTimes);
         above(where, u"volume"_s, entry.volume, DefaultVolume);
-        const bool reservedUsed = std::any_of(entry.reserved.begin(), entry.reserved.end(),
-                                              [](quint8 b) { return b != 0; });
-        if (reservedUsed) {
+        if (ReservedBytesInUse(entry)) {
             QStringList bytes;
             for (quint8 b : entry.reserved)
                 bytes.append(QString::number(b));
@@ -118,11 +108,11 @@ public:
         time(where, u"stop"_s, StopTimeOf(entry));
         above(where, u"week day"_s, entry.weekDay, EveryWeekDay);
         if (!DateSetupCheck(StartDateOf(entry), StopDateOf(entry)))
-            add(where, u"stop date %1 is before start date %2"_s.arg(dateText(StopDateOf(entry)),
-                                                                     dateText(StartDateOf(entry))));
+            add(where, u"stop date %1 is before start date %2"_s.arg(DateText(StopDateOf(entry)),
+                                                                     DateText(StartDateOf(entry))));
         if (!TimeSetupCheck(StartTimeOf(entry), StopTimeOf(entry)))
             add(where, u"stop time %1 is not after start time %2"_s.arg(
-                           timeText(StopTimeOf(entry)), timeText(StartTimeOf(entry))));
+                           TimeText(StopTimeOf(entry)), TimeText(StartTimeOf(entry))));
         count(where, entry.detailCount(), MaxDetailEntries, u"details"_s);
         if (entry.details.isEmpty())
             add(where, u"no details; the editor does not save an advance entry without them"_s);
@@ -150,7 +140,7 @@ QStringList ScheduleProblems(const ScheduleDocument& document, qint64 trailingBy
     }
 
     const qint64 estimate = ScheduleSizeEstimate(document);
-    if (estimate >= ScheduleSizeBudget)
+    if (!CheckScheduleSize(document))
         problems.add(
             u"the schedule"_s,
             u"size estimate %1 is not below %2; the editor refuses to save it"_s.arg(estimate).arg(

@@ -156,6 +156,10 @@ private:
     RecordPosition m_record;
 };
 
+// The size of the longest schedule file that can exist (255 entries everywhere).
+constexpr qint64 LargestScheduleFileSize = FileFormat::MostFileBytes(
+    FileFormat::MaxStoredCount * (1 + FileFormat::MaxStoredCount), FileFormat::MaxStoredCount);
+
 } // namespace
 
 DecodeResult DecodeSchedule(QByteArrayView bytes) {
@@ -172,20 +176,16 @@ DecodeResult DecodeSchedule(QByteArrayView bytes) {
     return result;
 }
 
-qint64 LargestScheduleFileSize() {
-    constexpr qint64 most = FileFormat::MaxStoredCount;
-    return FileFormat::HeaderSize + 255 + 2 + FileFormat::MediaRecordSize * most +
-           most * (FileFormat::AdvanceRecordSize + FileFormat::MediaRecordSize * most);
-}
-
 DecodeResult ReadScheduleFileAt(const QString& path) {
     QFile file;
-    DecodeResult failed;
-    if (!OpenRegularFile(file, path, &failed.error))
+    if (const Result<void> opened = OpenRegularFile(file, path); !opened) {
+        DecodeResult failed;
+        failed.error = opened.error();
         return failed;
+    }
     // Nothing past the longest possible file is ever read, so a huge file
     // chosen by mistake costs no memory; what lies beyond counts as trailing.
-    const QByteArray bytes = file.read(LargestScheduleFileSize());
+    const QByteArray bytes = file.read(LargestScheduleFileSize);
     if (file.error() != QFileDevice::NoError) {
         DecodeResult result;
         result.error = file.errorString();
@@ -195,18 +195,4 @@ DecodeResult ReadScheduleFileAt(const QString& path) {
     if (result.ok && file.size() > bytes.size())
         result.trailingBytes += file.size() - bytes.size();
     return result;
-}
-
-bool ReadScheduleFile(const QString& folder, const QString& fileName, ScheduleDocument& document,
-                      QString* error, qint64* trailingBytes) {
-    DecodeResult result = ReadScheduleFileAt(folder + fileName);
-    if (!result.ok) {
-        if (error)
-            *error = result.error;
-        return false;
-    }
-    document = std::move(result.document);
-    if (trailingBytes)
-        *trailingBytes = result.trailingBytes;
-    return true;
 }

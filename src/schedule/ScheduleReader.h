@@ -23,14 +23,5 @@ struct DecodeResult {
 // they are.
 DecodeResult DecodeSchedule(QByteArrayView bytes);
 
-// The size of the longest schedule file that can exist (255 entries everywhere).
-qint64 LargestScheduleFileSize();
-
-// Reads folder + fileName (joined as they are) and replaces document with its
-// content only when the whole file could be read. On failure document is left
-// exactly as it was and error says why, with the byte offset.
-bool ReadScheduleFile(const QString& folder, const QString& fileName, ScheduleDocument& document,
-                      QString* error = nullptr, qint64* trailingBytes = nullptr);
-
-// The same for a whole path, for callers that keep the result themselves.
+// Reads and decodes the file at path. Only a regular file is read.
 DecodeResult ReadScheduleFileAt(const QString& path);

@@ -89,18 +89,18 @@ private:
     }
 
     void writeHeader(const ScheduleDocument& document) {
-        m_out.reserve(FileFormat::HeaderSize + 255 + 2 +
-                      FileFormat::MediaRecordSize *
-                          int(document.basicCount() + document.totalDetailCount()) +
-                      FileFormat::AdvanceRecordSize * int(document.advanceCount()));
+        m_out.reserve(FileFormat::MostFileBytes(document.basicCount() + document.totalDetailCount(),
+                                                document.advanceCount()));
         plain(FileFormat::Magic);
         plain(FileFormat::KernelVersion);
         for (int i = 0; i < 5; ++i)
             plain(m_random.nextByte());
         // L first, S drawn from L, N on its own.
-        m_keyBlockLength = m_random.nextScaled(155) + 100;
-        m_keyOffset = m_random.nextScaled(m_keyBlockLength - 50);
-        const int keyLength = m_random.nextScaled(20) + 30;
+        using namespace FileFormat;
+        m_keyBlockLength =
+            m_random.nextScaled(MaxKeyBlockLength - MinKeyBlockLength) + MinKeyBlockLength;
+        m_keyOffset = m_random.nextScaled(m_keyBlockLength - MaxKeyLength);
+        const int keyLength = m_random.nextScaled(MaxKeyLength - MinKeyLength) + MinKeyLength;
         m_key = QByteArray(keyLength, '\0');
         plain(quint8(m_keyBlockLength));
         plain(m_random.nextByte());
@@ -140,10 +140,11 @@ private:
     int m_keyIndex = 0;
 };
 
-QString countProblem(const ScheduleDocument& document) {
+Result<void> checkCounts(const ScheduleDocument& document) {
     const auto tooMany = [](const QString& what, qsizetype count) {
-        return u"%1 has %2 entries; a schedule file holds at most %3"_s.arg(what).arg(count).arg(
-            FileFormat::MaxStoredCount);
+        return Failure{
+            u"%1 has %2 entries; a schedule file holds at most %3"_s.arg(what).arg(count).arg(
+                FileFormat::MaxStoredCount)};
     };
     if (document.basicCount() > FileFormat::MaxStoredCount)
         return tooMany(u"the basic list"_s, document.basicCount());
@@ -159,19 +160,16 @@ QString countProblem(const ScheduleDocument& document) {
 
 } // namespace
 
-QByteArray EncodeSchedule(const ScheduleDocument& document, RandomSource& random, QString* error) {
-    if (const QString problem = countProblem(document); !problem.isEmpty()) {
-        if (error)
-            *error = problem;
-        return {};
-    }
+Result<QByteArray> EncodeSchedule(const ScheduleDocument& document, RandomSource& random) {
+    if (const Result<void> counts = checkCounts(document); !counts)
+        return Failure{counts.error()};
     return StreamEncoder(random).encode(document);
 }
 
-bool WriteScheduleFile(const QString& folder, const QString& fileName,
-                       const ScheduleDocument& document, RandomSource& random, QString* error) {
-    const QByteArray bytes = EncodeSchedule(document, random, error);
-    if (bytes.isEmpty())
-        return false;
-    return WriteFileSafely(folder + fileName, bytes, error);
+Result<void> WriteScheduleFile(const QString& path, const ScheduleDocument& document,
+                               RandomSource& random) {
+    const Result<QByteArray> bytes = EncodeSchedule(document, random);
+    if (!bytes)
+        return Failure{bytes.error()};
+    return WriteFileSafely(path, bytes.value());
 }

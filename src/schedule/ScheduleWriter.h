@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RandomSource.h"
+#include "Result.h"
 #include "ScheduleDocument.h"
 
 #include <QByteArray>
@@ -9,14 +10,11 @@
 // The bytes of a schedule file for the document, drawn with fresh random
 // values and a fresh key. Each key byte is drawn small enough for every byte
 // it scrambles, so any document within the format's counts is stored at the
-// first draw. Returns an empty array and sets error when a list holds more
-// entries than the file can count.
-QByteArray EncodeSchedule(const ScheduleDocument& document, RandomSource& random,
-                          QString* error = nullptr);
+// first draw. Fails when a list holds more entries than the file can count.
+Result<QByteArray> EncodeSchedule(const ScheduleDocument& document, RandomSource& random);
 
-// Writes folder + fileName (joined as they are). The bytes go to a temporary
+// Writes the file at path. The bytes go to a temporary
 // file in the same folder that replaces the old file only when complete, so a
 // failed save leaves an existing file exactly as it was.
-bool WriteScheduleFile(const QString& folder, const QString& fileName,
-                       const ScheduleDocument& document, RandomSource& random,
-                       QString* error = nullptr);
+Result<void> WriteScheduleFile(const QString& path, const ScheduleDocument& document,
+                               RandomSource& random);

@@ -46,7 +46,7 @@ private Q_SLOTS:
         QFETCH(QStringList, texts);
         QTemporaryDir dir;
         SeededRandomSource random(1);
-        QVERIFY(WriteScheduleFile(dir.path() + u'/', u"a.mvs"_s, ScheduleDocument(), random));
+        QVERIFY(WriteScheduleFile(dir.path() + u"/a.mvs"_s, ScheduleDocument(), random));
         QFile file(dir.filePath(u"a.mvs"_s));
         QVERIFY(file.open(QIODevice::ReadOnly) && file.read(5) == "MORVA");
         texts[2] += u' ' + QString::fromLatin1(file.read(20));

@@ -99,7 +99,7 @@ class TestMvstool final : public QObject {
 
     void writeSchedule(const char* name, const ScheduleDocument& document) {
         SeededRandomSource random(1);
-        writeFile(name, EncodeSchedule(document, random));
+        writeFile(name, EncodeSchedule(document, random).value());
     }
 
 private Q_SLOTS:
@@ -328,11 +328,11 @@ A.B                       100        0
         ScheduleDocument document(
             QList<MediaEntry>(249, media("A", "")),
             QList<AdvanceEntry>(8, AdvanceEntry{{}, QList<MediaEntry>(100, media("A", ""))}));
-        document.appendDetail(0, media("A", ""));
+        document.append(ListAddress::details(0), media("A", ""));
         MediaEntry lowerCase = media("Song", "MP3", 120, 18);
         lowerCase.reserved[5] = 7;
-        document.appendBasic(media(QByteArray("AB\0C", 4), "M.P"));
-        document.appendBasic(lowerCase);
+        document.append(ListAddress::basic(), media(QByteArray("AB\0C", 4), "M.P"));
+        document.append(ListAddress::basic(), lowerCase);
         document.appendAdvance({{6, 13, 1, 22, 0, 0, 6, 1, 1, 6, 0, 0, 8}, {media("A", "")}});
         document.appendAdvance({{6, 2, 29, 0, 0, 0, 100, 1, 1, 24, 0, 0, 7}, {}});
         writeSchedule("bad.mvs", document);

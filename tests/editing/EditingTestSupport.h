@@ -1,36 +1,23 @@
 #pragma once
 
-// Shared by the tests of the list commands and of the entry editors: media
-// entries, scripted entry editors, and the main window started on a document.
+// Shared by the tests of the list commands and of the entry editors: scripted
+// entry editors and the main window started on a document.
 
-#include "ListInput.h"
-#include "ScriptedDialogs.h"
 #include "EntryEditors.h"
+#include "ListInput.h"
 #include "MainForm.h"
 #include "RandomSource.h"
 #include "RowFormat.h"
-#include "ScheduleJson.h"
 #include "ScheduleWriter.h"
+#include "ScriptedDialogs.h"
+#include "TestEntries.h"
 
 #include <QAbstractItemModelTester>
 #include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
-
-inline MediaEntry Media(QByteArrayView name, QByteArrayView extension, int playTimes = 1,
-                        int volume = DefaultVolume) {
-    MediaEntry entry{.playTimes = quint8(playTimes), .volume = quint8(volume)};
-    SetFieldBytes(entry.name, name.toByteArray());
-    SetFieldBytes(entry.extension, extension.toByteArray());
-    return entry;
-}
-
-inline char* toString(const ScheduleDocument& document) {
-    return qstrdup(ScheduleToJson(document).constData());
-}
 
 // The entry editors replaced by a script: each call is recorded and takes the
 // next answer (an entry for OK, nothing for Cancel), or Cancel when none is
@@ -42,20 +29,20 @@ struct ScriptedEntryEditors final : EntryEditors {
     QList<EditMode> modes;
     QStringList shown; // what each call was given, in its row format
 
-    std::optional<MediaEntry> editMediaEntry(EditMode mode, const MediaEntry& entry) override {
+    template <typename T>
+    std::optional<T> answer(EditMode mode, const T& given, QString row,
+                            QList<std::optional<T>>& answers) {
         modes.append(mode);
-        shown.append(MediaRowText(entry));
+        shown.append(row);
         if (okUnchanged)
-            return entry;
-        return mediaAnswers.isEmpty() ? std::nullopt : mediaAnswers.takeFirst();
+            return given;
+        return answers.isEmpty() ? std::nullopt : answers.takeFirst();
     }
-    std::optional<AdvancePeriod> editAdvanceEntry(EditMode mode,
-                                                  const AdvancePeriod& period) override {
-        modes.append(mode);
-        shown.append(AdvanceRowText(period));
-        if (okUnchanged)
-            return period;
-        return advanceAnswers.isEmpty() ? std::nullopt : advanceAnswers.takeFirst();
+    std::optional<MediaEntry> editMediaEntry(EditMode mode, const MediaEntry& entry) override {
+        return answer(mode, entry, MediaRowText(entry), mediaAnswers);
+    }
+    std::optional<AdvancePeriod> editAdvanceEntry(EditMode mode, const AdvancePeriod& p) override {
+        return answer(mode, p, AdvanceRowText(p), advanceAnswers);
     }
 };
 
@@ -79,7 +66,7 @@ struct EditingWindow final {
         SeededRandomSource random(20061228);
         const QString appFolder = folder.path() + u'/';
         if (!document.isEmpty()) // the tests compare what they find with what they wrote
-            WriteScheduleFile(appFolder, u"morva.mvs"_s, document, random);
+            WriteScheduleFile(appFolder + u"morva.mvs"_s, document, random);
         window = std::make_unique<MainForm>(dialogs, appFolder);
         for (ScheduleList l : {ScheduleList::Basic, ScheduleList::Advance, ScheduleList::Detail})
             modelTesters.push_back(std::make_unique<QAbstractItemModelTester>(
@@ -121,22 +108,22 @@ struct EditingWindow final {
     QString enabled(ScheduleList l) const {
         QString letters;
         for (int i = 0; i < 5; ++i)
-            letters +=
-                button(l, ListCommands[i])->isEnabled() ? QString(QChar(u"AMRUD"[i])) : QString();
+            if (button(l, ListCommands[i])->isEnabled())
+                letters += QChar(u"AMRUD"[i]);
         return letters;
     }
     // Empty when every row is the row format of its entry and DetailList shows
     // the details of the selected advance entry; otherwise the rows shown.
     QString listsMismatch() const {
         QStringList expected;
+        const int owner = selected(ScheduleList::Advance);
         for (const MediaEntry& entry : document().basicEntries())
             expected.append(MediaRowText(entry));
         for (const AdvanceEntry& entry : document().advanceEntries())
             expected.append(AdvanceRowText(entry));
-        const int owner = selected(ScheduleList::Advance);
-        for (const MediaEntry& entry :
-             owner < 0 ? QList<MediaEntry>() : document().advanceEntries()[owner].details)
-            expected.append(MediaRowText(entry));
+        if (const auto* details = document().mediaEntries(ListAddress::details(owner)))
+            for (const MediaEntry& entry : *details)
+                expected.append(MediaRowText(entry));
         const QStringList shown =
             rows(ScheduleList::Basic) + rows(ScheduleList::Advance) + rows(ScheduleList::Detail);
         return shown == expected ? QString() : shown.join(u'\n');

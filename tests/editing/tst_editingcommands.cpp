@@ -2,43 +2,28 @@
 // driven by the mouse and the keys: what each changes, what is selected
 // afterwards, which commands are enabled, and the limits; every case also
 // checks that each row is the row format of its entry. Then the details that
-// follow the selected period, however it was selected. Last, a schedule built
-// with the commands, saved and read back by mvstool.
+// follow the selected period, however it was selected.
 
-#include "EditingTestSupport.h"
 #include "EditingCommands.h"
+#include "EditingTestSupport.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QProxyStyle>
 #include <QStyleFactory>
 
 namespace {
 
 using enum ScheduleList;
-const MediaEntry NewMedia = Media("NEWCLIP", "MPG", 7, 3);
+const MediaEntry NewMedia = media("NEWCLIP", "MPG", 7, 3);
 const AdvancePeriod NewPeriod{6, 5, 1, 6, 0, 0, 6, 12, 31, 21, 15, 30, 0}; // year minus 2000
-
-// count entries named prefix0, prefix1, ... with varied values.
-QList<MediaEntry> Numbered(const QByteArray& prefix, int count) {
-    QList<MediaEntry> entries;
-    for (int i = 0; i < count; ++i)
-        entries.append(Media(prefix + QByteArray::number(i), "MP3", i % 101, i % 18));
-    return entries;
-}
 
 // A document whose list has rows entries. Each advance entry has its own
 // details, which must move and go with it; the detail rows belong to advance
 // entry 1, so a command working on the wrong owner shows.
 ScheduleDocument withRows(ScheduleList list, int rows) {
-    QList<AdvanceEntry> advance;
-    for (int k = 0; k < (list == Advance ? rows : 2); ++k) {
-        // Distinct start dates give distinct rows; nothing here checks the period.
-        const AdvancePeriod period{.startYear = quint8(k % 100), .startDay = quint8(k % 28 + 1)};
-        const int details = list == Detail && k == 1 ? rows : 1;
-        advance.append({period, Numbered("D" + QByteArray::number(k) + "_", details)});
-    }
-    return ScheduleDocument(Numbered("B", list == Basic ? rows : 2), advance);
+    return documentWith(list == Basic ? rows : 2, list == Advance
+                                                      ? QList<int>(rows, 1)
+                                                      : QList{1, list == Detail ? rows : 1});
 }
 
 // The document with the list rebuilt: order[i] is the old row now at i, -1
@@ -48,12 +33,12 @@ ScheduleDocument expected(const ScheduleDocument& before, ScheduleList list,
     QList<MediaEntry> basic = before.basicEntries();
     QList<AdvanceEntry> advance = before.advanceEntries();
     if (list == Advance) {
-        const QList<AdvanceEntry> old = std::exchange(advance, {});
-        for (qsizetype i = 0; i < order.size(); ++i)
-            advance.append(order[i] >= 0
-                               ? old[order[i]]
-                               : AdvanceEntry{NewPeriod, i < old.size() ? old[i].details
-                                                                        : QList<MediaEntry>()});
+        advance.clear();
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            const QList<MediaEntry> kept = before.advanceEntries().value(i).details;
+            advance.append(order[i] >= 0 ? before.advanceEntries()[order[i]]
+                                         : AdvanceEntry{NewPeriod, kept});
+        }
     } else {
         QList<MediaEntry>& media = list == Basic ? basic : advance[1].details;
         const QList<MediaEntry> old = std::exchange(media, {});
@@ -84,19 +69,10 @@ public:
         : QProxyStyle(QStyleFactory::create(u"Fusion"_s)) {}
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override {
-        if (hint == SH_ItemView_ActivateItemOnSingleClick)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, data);
+        return hint == SH_ItemView_ActivateItemOnSingleClick
+                   ? 1
+                   : QProxyStyle::styleHint(hint, option, widget, data);
     }
-};
-
-// What a person does to the advance list, and the row then shown selected.
-enum class Input { Press, Release, Click, CtrlClick, Drag, Key, CtrlSpace, ClickBelow, InCode };
-struct Step {
-    Input input;
-    int row; // the row pressed, clicked or selected; a drag's first row; a key
-    int shown;
-    int to = -1; // a drag's last row
 };
 
 } // namespace
@@ -155,15 +131,12 @@ private Q_SLOTS:
         QList<EditMode> modes;
         for (const QChar letter : c.commands) {
             const char16_t command = letter.toUpper().unicode();
-            if (command == u'A')
-                modes.append(add);
-            else if (QStringView(u"M=EK2").contains(command))
-                modes.append(modify);
-            const qsizetype button = QStringView(u"AMRUD").indexOf(command);
+            if (command == u'A' || QStringView(u"M=EK2").contains(command))
+                modes.append(command == u'A' ? add : modify);
+            const qsizetype button =
+                QStringView(u"AMRUD").indexOf(command == u'=' ? u'M' : command);
             if (button >= 0)
                 w.click(c.list, ListCommands[button]);
-            else if (command == u'=')
-                w.click(c.list, u"ModifyCmd"_s);
             else if (command == u'2')
                 DoubleClickRow(w.list(c.list), c.row);
             else
@@ -190,73 +163,64 @@ private Q_SLOTS:
     // details with the first one selected, the detail commands fit them, and
     // one period stays selected. A single click never opens an editor.
     void detailsFollowTheSelectedPeriod_data() {
-        QTest::addColumn<QList<Step>>("steps");
-        using enum Input;
-        QTest::newRow("press, then release") << QList<Step>{{Press, 2, 2}, {Release, 2, 2}};
-        QTest::newRow("clicks") << QList<Step>{
-            {Click, 2, 2}, {Click, 1, 1}, {Click, 3, 3}, {Click, 0, 0}};
-        QTest::newRow("drags over rows") << QList<Step>{{Drag, 0, 3, 3}, {Drag, 3, 1, 1}};
-        QTest::newRow("keys") << QList<Step>{{Key, Qt::Key_Down, 1},
-                                             {Key, Qt::Key_End, 3},
-                                             {Key, Qt::Key_Up, 2},
-                                             {Key, Qt::Key_Home, 0}};
-        QTest::newRow("Ctrl+click")
-            << QList<Step>{{CtrlClick, 2, 2}, {CtrlClick, 2, 2}, {CtrlClick, 3, 3}};
-        QTest::newRow("Ctrl+Space") << QList<Step>{{Click, 2, 2}, {CtrlSpace, 0, 2}};
-        QTest::newRow("click below the rows") << QList<Step>{{Click, 3, 3}, {ClickBelow, 0, 3}};
-        QTest::newRow("selected in code") << QList<Step>{{InCode, 2, 2}, {InCode, 1, 1}};
+        // Steps on the advance list, each "<input><row>=<row then selected>":
+        // p press, r release, c click, C Ctrl+click, d<from><to> drag, k key
+        // (0 Down, 1 End, 2 Up, 3 Home), s Ctrl+Space, b click below the
+        // rows, i selected in code.
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("press, then release") << u"p2=2 r2=2"_s;
+        QTest::newRow("clicks") << u"c2=2 c1=1 c3=3 c0=0"_s;
+        QTest::newRow("drags over rows") << u"d03=3 d31=1"_s;
+        QTest::newRow("keys") << u"k0=1 k1=3 k2=2 k3=0"_s;
+        QTest::newRow("Ctrl+click") << u"C2=2 C2=2 C3=3"_s;
+        QTest::newRow("Ctrl+Space") << u"c2=2 s0=2"_s;
+        QTest::newRow("click below the rows") << u"c3=3 b0=3"_s;
+        QTest::newRow("selected in code") << u"i2=2 i1=1"_s;
     }
 
     void detailsFollowTheSelectedPeriod() {
-        QFETCH(QList<Step>, steps);
-        // Four periods with 2, 0, 3 and 1 details, all named apart.
-        QList<AdvanceEntry> periods;
-        for (int k = 0; k < 4; ++k)
-            periods.append({AdvancePeriod{.startDay = quint8(k + 1)},
-                            Numbered("P" + QByteArray::number(k) + "_", QList{2, 0, 3, 1}[k])});
-        EditingWindow w(ScheduleDocument({}, periods));
+        QFETCH(QString, steps);
+        const QList<int> detailCounts{2, 0, 3, 1};
+        EditingWindow w(documentWith(0, detailCounts));
         QListView* list = w.list(Advance);
         list->setFocus();
-        for (const Step& step : steps) {
-            switch (step.input) {
-            case Input::Press:
-                QTest::mousePress(list->viewport(), Qt::LeftButton, {}, RowCentre(list, step.row));
+        for (const QString& step : steps.split(u' ')) {
+            const int row = step[1].digitValue(), shown = step.back().digitValue();
+            const QPoint centre = RowCentre(list, row);
+            switch (step[0].unicode()) {
+            case u'p':
+                QTest::mousePress(list->viewport(), Qt::LeftButton, {}, centre);
                 break;
-            case Input::Release:
-                QTest::mouseRelease(list->viewport(), Qt::LeftButton, {},
-                                    RowCentre(list, step.row));
+            case u'r':
+                QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, centre);
                 break;
-            case Input::Click:
-                ClickRow(list, step.row);
+            case u'c':
+            case u'C':
+                ClickRow(list, row, step[0] == u'C' ? Qt::ControlModifier : Qt::NoModifier);
                 break;
-            case Input::CtrlClick:
-                ClickRow(list, step.row, Qt::ControlModifier);
+            case u'd':
+                DragOverRows(list, row, step[2].digitValue());
                 break;
-            case Input::Drag:
-                DragOverRows(list, step.row, step.to);
+            case u'k':
+                QTest::keyClick(list,
+                                QList{Qt::Key_Down, Qt::Key_End, Qt::Key_Up, Qt::Key_Home}[row]);
                 break;
-            case Input::Key:
-                QTest::keyClick(list, Qt::Key(step.row));
-                break;
-            case Input::CtrlSpace:
+            case u's':
                 QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
                 break;
-            case Input::ClickBelow:
+            case u'b':
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, BelowTheRows(list));
                 break;
-            case Input::InCode:
-                list->selectionModel()->select(list->model()->index(step.row, 0),
+            case u'i':
+                list->selectionModel()->select(list->model()->index(row, 0),
                                                QItemSelectionModel::ClearAndSelect);
                 break;
             }
-            QCOMPARE(w.selected(Advance), step.shown);
+            QCOMPARE(w.selected(Advance), shown);
             QCOMPARE(w.listsMismatch(), QString());
-            const int details = int(periods[step.shown].detailCount());
+            const int details = detailCounts[shown];
             QCOMPARE(w.selected(Detail), details > 0 ? 0 : -1);
-            QCOMPARE(w.enabled(Detail), QString(u"AMRUD"_s)
-                                            .left(details == 0   ? 1
-                                                  : details == 1 ? 3
-                                                                 : 5));
+            QCOMPARE(w.enabled(Detail), u"AMRUD"_s.left(QList{1, 3, 5}[qMin(details, 2)]));
         }
         QCOMPARE(w.editors.modes, QList<EditMode>());
     }
@@ -282,32 +246,6 @@ private Q_SLOTS:
         QCOMPARE(w.editors.modes.size(), 1);
         QCOMPARE(w.dialogs.messages(), QStringList{u"Too many basic schedules!!"_s});
         QCOMPARE(w.rows(list).size(), limit);
-    }
-
-    // A schedule built from nothing, saved with Save As and read back by the
-    // real mvstool: its dump must describe exactly that schedule.
-    void builtScheduleIsWhatMvstoolDumps() {
-        const MediaEntry song = Media("SONG", "MP3", 5, 10), clip = Media("CLIP", "", 0),
-                         xy = Media("X.Y", "MPEG", 100, 16), open = Media("OPEN", "AVI", 2, 0);
-        const AdvancePeriod first{6, 12, 28, 0, 0, 0, 7, 1, 5, 23, 59, 59, 7},
-            second{24, 2, 29, 8, 30, 0, 24, 3, 31, 17, 45, 15, 3};
-        EditingWindow w;
-        w.editors.mediaAnswers = {song, clip, xy, open};
-        w.editors.advanceAnswers = {first, second};
-        for (ScheduleList list : {Basic, Basic, Advance, Detail, Advance, Detail})
-            w.click(list, u"AddCmd"_s);
-        const QString path = w.folder.path() + u"/built.mvs"_s;
-        w.dialogs.answerFile(path);
-        w.window->findChild<QPushButton*>(u"SaveAsCmd"_s)->click();
-
-        QProcess mvstool;
-        mvstool.start(QStringLiteral(MVSTOOL_PATH), {u"dump"_s, path});
-        QVERIFY(mvstool.waitForFinished(30000));
-        QCOMPARE(mvstool.exitCode(), 0);
-        const JsonScheduleResult dumped = ScheduleFromJson(mvstool.readAllStandardOutput());
-        QVERIFY2(dumped.ok, qPrintable(dumped.error));
-        QCOMPARE(dumped.document,
-                 ScheduleDocument({song, clip}, {{first, {xy}}, {second, {open}}}));
     }
 };
 

@@ -62,7 +62,7 @@ private Q_SLOTS:
         QVERIFY2(!m_dialogs.hadUnexpectedCall(), "setting up asked something");
         m_dialogs.clear();
 
-        m_window->document().appendBasic(MediaEntryNamed("MORE", "MP3"));
+        m_window->document().append(ListAddress::basic(), MediaEntryNamed("MORE", "MP3"));
         QVERIFY(changeOnDisk(change, path));
         const QByteArray onDisk = FileBytes(path);
         const ScheduleDocument edited = document();
@@ -88,7 +88,7 @@ private Q_SLOTS:
         // What this editor wrote is what it now knows: saving again asks nothing.
         if (written) {
             m_dialogs.clear();
-            m_window->document().appendBasic(MediaEntryNamed("AGAIN", "MP3"));
+            m_window->document().append(ListAddress::basic(), MediaEntryNamed("AGAIN", "MP3"));
             clickSave();
             QCOMPARE(m_dialogs.kinds(), Kinds{});
             QCOMPARE(ReadScheduleFileAt(path).document, document());
@@ -101,7 +101,7 @@ private Q_SLOTS:
         const QString path = makeCurrent(u"start-up"_s);
         QVERIFY(!path.isEmpty());
         m_dialogs.clear();
-        m_window->document().appendBasic(MediaEntryNamed("MORE", "MP3"));
+        m_window->document().append(ListAddress::basic(), MediaEntryNamed("MORE", "MP3"));
         QVERIFY(QFile::remove(path));
         m_dialogs.answerFile(path);
         clickSave();
@@ -116,7 +116,7 @@ private Q_SLOTS:
         const QString path = makeCurrent(u"start-up"_s);
         QVERIFY(!path.isEmpty());
         m_dialogs.clear();
-        m_window->document().appendBasic(MediaEntryNamed("MORE", "MP3"));
+        m_window->document().append(ListAddress::basic(), MediaEntryNamed("MORE", "MP3"));
         QVERIFY(changeOnDisk(u"replaced"_s, path));
         const QByteArray onDisk = FileBytes(path);
         m_dialogs.answerSaveChanges(SaveChangesAnswer::Save);
@@ -160,7 +160,7 @@ private:
             return elsewhere;
         }
         start();
-        m_window->document().appendBasic(MediaEntryNamed("FIRST", "MP3"));
+        m_window->document().append(ListAddress::basic(), MediaEntryNamed("FIRST", "MP3"));
         m_dialogs.answerFile(elsewhere);
         QTest::mouseClick(m_window->findChild<QPushButton*>(u"SaveAsCmd"_s), Qt::LeftButton);
         return elsewhere;

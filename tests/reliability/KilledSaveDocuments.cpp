@@ -40,7 +40,7 @@ ScheduleDocument LargeDocument() {
     // About 62 kB on disk: a save takes a few milliseconds.
     ScheduleDocument document;
     for (int j = 0; j < 255; ++j)
-        document.appendBasic(mediaEntry("LARGE", "MP3", j));
+        document.append(ListAddress::basic(), mediaEntry("LARGE", "MP3", j));
     for (int j = 0; j < 15; ++j)
         document.appendAdvance(advanceEntry(j, 120));
     return document;
@@ -59,7 +59,7 @@ const ScheduleDocument& DocumentOfSave(quint32 saveNumber, bool largeFirst) {
 
 QByteArray FixedBytesOf(const ScheduleDocument& document, quint32 seed) {
     SeededRandomSource random(seed);
-    return EncodeSchedule(document, random);
+    return EncodeSchedule(document, random).value();
 }
 
 SaveProgress ReadSaveProgress(const QString& path) {

@@ -87,16 +87,15 @@ int main(int argc, char* argv[]) {
         return 2;
     for (quint32 save = 1; saves == 0 || save <= saves; ++save) {
         started.store(save);
-        QString error;
-        const bool saved =
+        const Result<void> saved =
             bytesMode
                 ? WriteFileSafely(folder + name,
-                                  (save % 2 == 1) == largeFirst ? largeBytes : smallBytes, &error,
+                                  (save % 2 == 1) == largeFirst ? largeBytes : smallBytes,
                                   named ? TemporaryFilePolicy::NamedOnly
                                         : TemporaryFilePolicy::Automatic)
-                : WriteScheduleFile(folder, name, DocumentOfSave(save, largeFirst), random, &error);
+                : WriteScheduleFile(folder + name, DocumentOfSave(save, largeFirst), random);
         if (!saved) {
-            std::fprintf(stderr, "save %u failed: %s\n", save, qPrintable(error));
+            std::fprintf(stderr, "save %u failed: %s\n", save, qPrintable(saved.error()));
             return 3;
         }
         completed.store(save);

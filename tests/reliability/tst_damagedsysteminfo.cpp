@@ -143,7 +143,7 @@ private Q_SLOTS:
             schedulePath.endsWith(u"SPRING.mvs"_s) ? SampleDocument() : ScheduleDocument();
         QCOMPARE(ListRows(basicList), MediaRows(shown.basicEntries()));
         QVERIFY(EnabledListButtons(window).contains(u"NormalAddCmd"_s));
-        window.document().appendBasic(MediaEntryNamed("MORE", "MP3"));
+        window.document().append(ListAddress::basic(), MediaEntryNamed("MORE", "MP3"));
         QCOMPARE(ListRows(basicList).size(), shown.basicCount() + 1);
 
         dialogs.clear();

@@ -222,7 +222,7 @@ private Q_SLOTS:
         QVERIFY(m_progressDir->isValid());
         m_progressPath = m_progressDir->filePath(u"progress"_s);
         SeededRandomSource random(1);
-        QVERIFY(WriteScheduleFile(m_folder, ScheduleName, PreparedDocument(), random));
+        QVERIFY(WriteScheduleFile(m_folder + ScheduleName, PreparedDocument(), random));
         m_prepared = bytesOf(schedulePath());
         m_fixedLarge = FixedBytesOf(LargeDocument(), HelperSeed);
         m_fixedSmall = FixedBytesOf(SmallDocument(), HelperSeed);

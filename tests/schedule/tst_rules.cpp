@@ -1,9 +1,9 @@
-#include "TestEntries.h"
 #include "DateRules.h"
 #include "MediaNameRules.h"
 #include "PathHelpers.h"
 #include "RowFormat.h"
-#include "SaveChecks.h"
+#include "SaveCheckMessage.h"
+#include "TestEntries.h"
 #include "TextTable.h"
 
 #include <QFile>
@@ -12,46 +12,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Basic entries A, B, C; advance entries with two, no and one detail.
-ScheduleDocument sampleDocument() {
-    return ScheduleDocument({media("A"), media("B"), media("C")},
-                            {{{}, {media("N1"), media("N2")}},
-                             {},
-                             {{8, 3, 1, 0, 0, 0, 8, 3, 31, 23, 59, 59, 2}, {media("N3")}}});
-}
-
-ScheduleDocument withDetails(QList<int> detailCounts, int basicCount = 0) {
-    ScheduleDocument document(QList<MediaEntry>(basicCount, media("B")), {});
-    for (int details : detailCounts)
-        document.appendAdvance({{}, QList<MediaEntry>(details, media("D", "AVI"))});
-    return document;
-}
-
-QString row(QByteArrayView name, QByteArrayView extension, int playTimes, int volume) {
-    return MediaRowText(media(name, extension, quint8(playTimes), quint8(volume)));
-}
-
-// What the media entry editor keeps of a typed name, as it shows it again.
-QString stored(const QString& text) {
-    MediaEntry entry = media("PREVIOUSLONGNAME", "JPEG");
-    if (!FileNameCheck(text))
-        return {};
-    StoreMediaName(text, entry);
-    return EditorFileNameText(entry);
-}
-
-QString split(const QString& path, QChar separator) {
-    return FolderOfPath(path, separator) + u'|' + FileNameOfPath(path, separator);
-}
-
-} // namespace
-
 class TestRules final : public QObject {
     Q_OBJECT
 
-private:
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
@@ -62,135 +25,188 @@ private Q_SLOTS:
         QVERIFY(QDir::setCurrent(m_dir.path())); // an empty folder must not mean this one
     }
 
-    void documentOperations() {
-        // The basic list and the detail list of advance entry 1 get the same edits.
-        ScheduleDocument document = sampleDocument();
-        for (const char* name : {"A", "B", "C"})
-            QVERIFY(document.appendDetail(1, media(name)));
-        QVERIFY(document.replaceBasic(1, media("X")) && document.replaceDetail(1, 1, media("X")));
-        QVERIFY(document.swapBasic(1, 2) && document.swapDetail(1, 1, 2)); // A C X
-        QVERIFY(document.swapBasic(1, 0) && document.swapDetail(1, 1, 0)); // C A X
-        QVERIFY(document.removeBasic(1) && document.removeDetail(1, 1));   // the gap closes
-        const QList<MediaEntry> edited{media("C"), media("X")};
-        const QList<AdvanceEntry> before = sampleDocument().advanceEntries();
-        QCOMPARE(document, ScheduleDocument(edited, {before[0], {{}, edited}, before[2]}));
-
-        // An advance entry moves with its details; a new period keeps them.
-        document = sampleDocument();
-        QVERIFY(document.swapAdvance(0, 1));
-        QVERIFY(document.setAdvancePeriod(1, before[2].period()));
-        QVERIFY(document.removeAdvance(0));
-        QCOMPARE(document.advanceEntries(),
-                 (QList<AdvanceEntry>{{before[2].period(), before[0].details}, before[2]}));
-
-        // Rows out of range are refused and change nothing.
+    // What the commands do is checked through the main window; here, what the
+    // document refuses: rows it does not hold, rows that are no neighbours,
+    // media entries for the advance list.
+    void documentRefusesRowsItDoesNotHold() {
+        const ListAddress basic = ListAddress::basic(), advance = ListAddress::advance();
+        ScheduleDocument document = documentWith(3, {2, 0});
         const ScheduleDocument kept = document;
-        QVERIFY(!document.replaceBasic(3, {}) && !document.swapBasic(2, 3) &&
-                !document.swapBasic(0, 2) && !document.swapAdvance(1, 1) &&
-                !document.appendDetail(-1, {}) && !document.removeDetail(0, 2));
+        QVERIFY(!document.replace(basic, 3, {}) && !document.replace(advance, 0, {}));
+        QVERIFY(!document.swap(basic, 2, 3) && !document.swap(basic, 0, 2) &&
+                !document.swap(advance, 1, 1) && !document.swap(ListAddress::details(0), 1, 2));
+        QVERIFY(!document.append(ListAddress::details(2), {}) && !document.append(advance, {}));
+        QVERIFY(!document.remove(ListAddress::details(1), 0) && !document.remove(advance, -1));
+        QVERIFY(!document.setAdvancePeriod(2, {}));
         QCOMPARE(document, kept);
+        QCOMPARE(document.rowCount(ListAddress::details(-1)), 0);
     }
 
-    // Everything these rules put in front of the user, exactly; empty where a
-    // typed media name is refused.
-    void shownText_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("row") << row("SONG", "MP3", 5, 10)
-                             << u"SONG.MP3                  5          10"_s;
-        QTest::newRow("row, default")
-            << row("SONG", "", 0, 17) << u"SONG.                     0       Default"_s;
-        QTest::newRow("row, widest") << row("ABCDEFGHIJKLMNOP", "JPEG", 100, 200)
-                                     << u"ABCDEFGHIJKLMNOP.JPEG     100        200"_s;
-        QTest::newRow("row, code page")
-            << row(QByteArrayView("\x80\x93\0\x9F\xE9", 5), "\x81\x8D\n", 1, 17)
+    // The common rows are checked in mvstool's rows; here the edges.
+    void mediaRowText_data() {
+        QTest::addColumn<MediaEntry>("entry");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("widest") << media("ABCDEFGHIJKLMNOP", "JPEG", 100, 200)
+                                << u"ABCDEFGHIJKLMNOP.JPEG     100        200"_s;
+        QTest::newRow("code page")
+            << media(QByteArrayView("\x80\x93\0\x9F\xE9", 5), "\x81\x8D\n")
             << u"\u20AC\u201C\u0178\u00E9.\uFFFD\uFFFD\uFFFD                  1       Default"_s;
-        // Start y m d h m s, stop y m d h m s, week day; the times are not shown.
-        QTest::newRow("sunday") << AdvanceRowText({0, 12, 5, 8, 1, 2, 99, 1, 31, 6, 3, 4, 0})
+    }
+
+    void mediaRowText() {
+        QFETCH(MediaEntry, entry);
+        QFETCH(QString, row);
+        QCOMPARE(MediaRowText(entry), row);
+    }
+
+    // Start y m d h m s, stop y m d h m s, week day; the times are not shown.
+    void advanceRowText_data() {
+        QTest::addColumn<AdvancePeriod>("period");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("sunday") << AdvancePeriod{0, 12, 5, 8, 1, 2, 99, 1, 31, 6, 3, 4, 0}
                                 << u"2000/12/05   2099/01/31   Sunday"_s;
-        QTest::newRow("saturday") << AdvanceRowText({6, 5, 1, 0, 0, 0, 6, 5, 1, 0, 0, 0, 6})
+        QTest::newRow("saturday") << AdvancePeriod{6, 5, 1, 0, 0, 0, 6, 5, 1, 0, 0, 0, 6}
                                   << u"2006/05/01   2006/05/01   Saturday"_s;
-        QTest::newRow("every day") << AdvanceRowText({6, 5, 1, 0, 0, 0, 6, 5, 1, 0, 0, 0, 7})
-                                   << u"2006/05/01   2006/05/01   All Day"_s;
-        QTest::newRow("day 9") << AdvanceRowText({6, 5, 1, 0, 0, 0, 6, 5, 1, 0, 0, 0, 9})
+        QTest::newRow("day 9") << AdvancePeriod{6, 5, 1, 0, 0, 0, 6, 5, 1, 0, 0, 0, 9}
                                << u"2006/05/01   2006/05/01   All Day"_s;
+    }
 
-        QTest::newRow("lower case") << stored(u"song.mp3"_s) << u"SONG.MP3"_s;
+    void advanceRowText() {
+        QFETCH(AdvancePeriod, period);
+        QFETCH(QString, row);
+        QCOMPARE(AdvanceRowText(period), row);
+    }
+
+    // A typed name, and what the media entry editor then shows again; empty
+    // where the name is refused.
+    void typedMediaName_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("lower case") << u"song.mp3"_s << u"SONG.MP3"_s;
         QTest::newRow("16 + 4, spaces")
-            << stored(u" abcdefghijklmnop.jpeg  "_s) << u"ABCDEFGHIJKLMNOP.JPEG"_s;
-        QTest::newRow("16, no dot") << stored(u"ABCDEFGHIJKLMNOP"_s) << u"ABCDEFGHIJKLMNOP."_s;
-        QTest::newRow("dots in the base") << stored(u"x.y.mp3"_s) << u"X.Y.MP3"_s;
-        QTest::newRow("only an extension") << stored(u".mp3"_s) << u".MP3"_s;
-        QTest::newRow("digits and signs") << stored(u"a_1-b.mpeg"_s) << u"A_1-B.MPEG"_s;
-        QTest::newRow("17-character base") << stored(u"abcdefghijklmnopq.jpg"_s) << QString();
-        QTest::newRow("extension of 5") << stored(u"clip.mpeg4"_s) << QString();
-        QTest::newRow("inner space") << stored(u"my clip.avi"_s) << QString();
-        QTest::newRow("tab") << stored(u"\ta.mp3"_s) << QString();
-        QTest::newRow("only spaces") << stored(u"   "_s) << QString();
-        QTest::newRow("accented letter") << stored(u"caf\u00E9.mp3"_s) << QString();
-        QTest::newRow("star") << stored(u"*.mp3"_s) << QString();
+            << u" abcdefghijklmnop.jpeg  "_s << u"ABCDEFGHIJKLMNOP.JPEG"_s;
+        QTest::newRow("16, no dot") << u"ABCDEFGHIJKLMNOP"_s << u"ABCDEFGHIJKLMNOP."_s;
+        QTest::newRow("dots in the base") << u"x.y.mp3"_s << u"X.Y.MP3"_s;
+        QTest::newRow("only an extension") << u".mp3"_s << u".MP3"_s;
+        QTest::newRow("digits and signs") << u"a_1-b.mpeg"_s << u"A_1-B.MPEG"_s;
+        QTest::newRow("17-character base") << u"abcdefghijklmnopq.jpg"_s << QString();
+        QTest::newRow("extension of 5") << u"clip.mpeg4"_s << QString();
+        QTest::newRow("inner space") << u"my clip.avi"_s << QString();
+        QTest::newRow("tab") << u"\ta.mp3"_s << QString();
+        QTest::newRow("only spaces") << u"   "_s << QString();
+        QTest::newRow("accented letter") << u"caf\u00E9.mp3"_s << QString();
+        QTest::newRow("star") << u"*.mp3"_s << QString();
+    }
 
+    void typedMediaName() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QCOMPARE(IsAcceptedMediaFileName(typed), !shown.isEmpty());
+        if (shown.isEmpty())
+            return;
+        MediaEntry entry = media("PREVIOUSLONGNAME", "JPEG"); // every byte is replaced
+        StoreMediaName(typed, entry);
+        QCOMPARE(EditorFileNameText(entry), shown);
+    }
+
+    void pathParts_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QChar>("separator");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("fileName");
         QTest::newRow("drive path")
-            << split(u"C:\\DIR\\FILE.MVS"_s, u'\\') << u"C:\\DIR\\|FILE.MVS"_s;
-        QTest::newRow("unix path") << split(u"/home/a.mvs"_s, u'/') << u"/home/|a.mvs"_s;
-        QTest::newRow("slash is no backslash") << split(u"C:/F.MVS"_s, u'\\') << u"|C:/F.MVS"_s;
-        QTest::newRow("separator added") << WithTrailingSeparator(u"E:"_s, u'\\') << u"E:\\"_s;
-        QTest::newRow("separator kept") << WithTrailingSeparator(u"/home/"_s, u'/') << u"/home/"_s;
-        QTest::newRow("empty folder") << WithTrailingSeparator(QString(), u'/') << QString();
-
-        QTest::newRow("SPRING.TXT") << ApplyScheduleExtension(u"SPRING.TXT"_s) << u"SPRING.TXT"_s;
-        QTest::newRow("SPRING") << ApplyScheduleExtension(u"SPRING"_s) << u"SPRING.mvs"_s;
-        QTest::newRow("SPRING.MV") << ApplyScheduleExtension(u"SPRING.MV"_s) << u"SPRING.MV.mvs"_s;
-        QTest::newRow(".mvs") << ApplyScheduleExtension(u".mvs"_s) << u".mvs.mvs"_s;
-        QTest::newRow("a.mvs") << ApplyScheduleExtension(u"a.mvs"_s) << u"a.mvs"_s;
+            << u"C:\\DIR\\FILE.MVS"_s << QChar(u'\\') << u"C:\\DIR\\"_s << u"FILE.MVS"_s;
+        QTest::newRow("unix path") << u"/home/a.mvs"_s << QChar(u'/') << u"/home/"_s << u"a.mvs"_s;
+        QTest::newRow("slash is no backslash")
+            << u"C:/F.MVS"_s << QChar(u'\\') << QString() << u"C:/F.MVS"_s;
     }
 
-    void shownText() {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QCOMPARE(text, expected);
+    void pathParts() {
+        QFETCH(QString, path);
+        QFETCH(QChar, separator);
+        QFETCH(QString, folder);
+        QFETCH(QString, fileName);
+        QCOMPARE(FolderOfPath(path, separator), folder);
+        QCOMPARE(FileNameOfPath(path, separator), fileName);
+        // A folder ends in exactly one separator; an empty one stays empty.
+        QCOMPARE(WithTrailingSeparator(folder.chopped(qMin(folder.size(), 1)), separator), folder);
+        QCOMPARE(WithTrailingSeparator(folder, separator), folder);
     }
 
-    // The yes-or-no answers: whether a file is there, how long a month is,
-    // whether the advance entry editor takes a period's dates and times.
-    void accepted_data() {
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<bool>("expected");
-        const QString folder = m_dir.path();
-        QTest::newRow("file exists") << FileExists(folder, u"a.mvs"_s) << true;
-        QTest::newRow("star taken literally") << FileExists(folder, u"x*y.mvs"_s) << true;
-        QTest::newRow("star is no wildcard") << FileExists(folder, u"*.mvs"_s) << false;
-        QTest::newRow("question mark is no wildcard") << FileExists(folder, u"?.mvs"_s) << false;
-        QTest::newRow("semicolon is no list") << FileExists(folder, u"c.mvs;a.mvs"_s) << false;
-        QTest::newRow("a folder is no file") << FileExists(folder, u"d.mvs"_s) << false;
-        QTest::newRow("name with a separator") << FileExists(folder, u"d.mvs/in.mvs"_s) << false;
-        QTest::newRow("empty folder holds nothing") << FileExists(QString(), u"a.mvs"_s) << false;
-
-        QTest::newRow("2000 is a leap year") << (DaysOfMonth(2000, 2) == 29) << true;
-        QTest::newRow("2100 is none") << (DaysOfMonth(2100, 2) == 28) << true;
-        QTest::newRow("2006 is none") << (DaysOfMonth(2006, 2) == 28) << true;
-        QTest::newRow("30 days in april") << (DaysOfMonth(2006, 4) == 30) << true;
-        QTest::newRow("no month 13") << (DaysOfMonth(2006, 13) == 0) << true;
-
-        const AdvancePeriod period{6, 12, 28, 22, 0, 0, 7, 1, 5, 6, 0, 0};
-        QTest::newRow("next year, earlier month")
-            << DateSetupCheck(StartDateOf(period), StopDateOf(period)) << true;
-        QTest::newRow("over midnight")
-            << TimeSetupCheck(StartTimeOf(period), StopTimeOf(period)) << false;
-        QTest::newRow("one day") << DateSetupCheck({2006, 3, 31}, {2006, 3, 31}) << true;
-        QTest::newRow("a day earlier") << DateSetupCheck({2006, 3, 31}, {2006, 3, 30}) << false;
-        QTest::newRow("earlier month, later day")
-            << DateSetupCheck({2006, 6, 1}, {2006, 5, 31}) << false;
-        QTest::newRow("equal times") << TimeSetupCheck({8, 30, 0}, {8, 30, 0}) << false;
-        QTest::newRow("one second") << TimeSetupCheck({8, 30, 0}, {8, 30, 1}) << true;
-        QTest::newRow("earlier hour, later minute")
-            << TimeSetupCheck({11, 0, 0}, {10, 59, 59}) << false;
+    void scheduleExtension_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("other extension") << u"SPRING.TXT"_s << u"SPRING.TXT"_s;
+        QTest::newRow("none") << u"SPRING"_s << u"SPRING.mvs"_s;
+        QTest::newRow("two letters") << u"SPRING.MV"_s << u"SPRING.MV.mvs"_s;
+        QTest::newRow("only the extension") << u".mvs"_s << u".mvs.mvs"_s;
+        QTest::newRow("kept") << u"a.mvs"_s << u"a.mvs"_s;
     }
 
-    void accepted() {
-        QFETCH(bool, result);
-        QFETCH(bool, expected);
-        QCOMPARE(result, expected);
+    void scheduleExtension() {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QCOMPARE(ApplyScheduleExtension(typed), saved);
+    }
+
+    void fileExists_data() {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("file") << u"a.mvs"_s << true;
+        QTest::newRow("star taken literally") << u"x*y.mvs"_s << true;
+        QTest::newRow("star is no wildcard") << u"*.mvs"_s << false;
+        QTest::newRow("question mark is no wildcard") << u"?.mvs"_s << false;
+        QTest::newRow("semicolon is no list") << u"c.mvs;a.mvs"_s << false;
+        QTest::newRow("a folder is no file") << u"d.mvs"_s << false;
+        QTest::newRow("name with a separator") << u"d.mvs/in.mvs"_s << false;
+    }
+
+    void fileExists() {
+        QFETCH(QString, fileName);
+        QFETCH(bool, exists);
+        QCOMPARE(FileExists(m_dir.path(), fileName), exists);
+        QVERIFY(!FileExists(QString(), fileName)); // an empty folder holds nothing
+    }
+
+    void daysOfMonth_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("days");
+        QTest::newRow("2000 is a leap year") << 2000 << 2 << 29;
+        QTest::newRow("2100 is none") << 2100 << 2 << 28;
+        QTest::newRow("2006 is none") << 2006 << 2 << 28;
+        QTest::newRow("april") << 2006 << 4 << 30;
+        QTest::newRow("no month 13") << 2006 << 13 << 0;
+    }
+
+    void daysOfMonth() {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, days);
+        QCOMPARE(DaysOfMonth(year, month), days);
+    }
+
+    // The advance entry editor's checks on OK: dates, then times of day.
+    void periodChecks_data() {
+        QTest::addColumn<AdvancePeriod>("period");
+        QTest::addColumn<bool>("dates");
+        QTest::addColumn<bool>("times");
+        QTest::newRow("next year, earlier month; over midnight")
+            << AdvancePeriod{6, 12, 28, 22, 0, 0, 7, 1, 5, 6, 0, 0} << true << false;
+        QTest::newRow("one day, one second")
+            << AdvancePeriod{6, 3, 31, 8, 30, 0, 6, 3, 31, 8, 30, 1} << true << true;
+        QTest::newRow("a day earlier; equal times")
+            << AdvancePeriod{6, 3, 31, 8, 30, 0, 6, 3, 30, 8, 30, 0} << false << false;
+        QTest::newRow("earlier month, later day; earlier hour, later minute")
+            << AdvancePeriod{6, 6, 1, 11, 0, 0, 6, 5, 31, 10, 59, 59} << false << false;
+    }
+
+    void periodChecks() {
+        QFETCH(AdvancePeriod, period);
+        QFETCH(bool, dates);
+        QFETCH(bool, times);
+        QCOMPARE(DateSetupCheck(StartDateOf(period), StopDateOf(period)), dates);
+        QCOMPARE(TimeSetupCheck(StartTimeOf(period), StopTimeOf(period)), times);
     }
 
     void checkBeforeSave_data() {
@@ -203,24 +219,26 @@ private Q_SLOTS:
         QTest::newRow("empty document")
             << ScheduleDocument() << u"No any schedule!\r\nCan't save!"_s << qint64(50);
         QTest::newRow("third and fifth empty, third reported")
-            << withDetails({1, 1, 0, 1, 0}) << noDetails + u"3"_s + cantSave << qint64(215);
+            << documentWith(0, {1, 1, 0, 1, 0}) << noDetails + u"3"_s + cantSave << qint64(215);
         QTest::newRow("empty entry reported before the size")
-            << withDetails(QList<int>(10, 100) << 0) << noDetails + u"11"_s + cantSave
+            << documentWith(0, QList<int>(10, 100) << 0) << noDetails + u"11"_s + cantSave
             << qint64(30215);
-        QTest::newRow("29990 passes") << withDetails({1, 1}, 995) << QString() << qint64(29990);
+        QTest::newRow("29990 passes") << documentWith(995, {1, 1}) << QString() << qint64(29990);
         QTest::newRow("30005 is too large")
-            << withDetails({1, 1, 1}, 994) << tooLarge << qint64(30005);
+            << documentWith(994, {1, 1, 1}) << tooLarge << qint64(30005);
         QTest::newRow("editing limits")
-            << withDetails(QList<int>(250, 100), 250) << tooLarge << qint64(761300);
+            << documentWith(250, QList<int>(250, 100)) << tooLarge << qint64(761300);
     }
 
     void checkBeforeSave() {
         QFETCH(ScheduleDocument, document);
         QFETCH(QString, message);
         QFETCH(qint64, estimate);
-        const SaveCheckResult result = CheckBeforeSave(document, EnglishTexts());
-        QCOMPARE(result.message, message);
-        QCOMPARE(result.passed(), message.isEmpty());
+        const SaveCheckFinding finding = CheckBeforeSave(document);
+        QCOMPARE(SaveCheckMessage(finding, EnglishTexts()), message);
+        QCOMPARE(SaveCheckPlainMessage(finding, EnglishTexts()),
+                 QString(message).replace(u"\r\n"_s, u"\n"_s));
+        QCOMPARE(finding.passed(), message.isEmpty());
         QCOMPARE(ScheduleSizeEstimate(document), estimate);
         QCOMPARE(CheckScheduleSize(document), estimate < 30000);
     }

@@ -86,10 +86,10 @@ int writeAsNobody(const QString& path, TemporaryFilePolicy policy) {
     if (child == 0) {
         if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
             ::_exit(3);
-        QString error;
-        if (WriteFileSafely(path, "new", &error, policy))
+        const Result<void> written = WriteFileSafely(path, "new", policy);
+        if (written)
             ::_exit(1);
-        ::_exit(error.contains(u"not writable"_s) ? 0 : 2);
+        ::_exit(written.error().contains(u"not writable"_s) ? 0 : 2);
     }
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status)
@@ -186,9 +186,9 @@ private Q_SLOTS:
         if (!written.isEmpty())
             expected.insert(written, u"file new"_s);
 
-        QString error;
-        QCOMPARE(WriteFileSafely(save, "new", &error, policy), !written.isEmpty());
-        QVERIFY2(error.contains(reason), qPrintable(error));
+        const Result<void> result = WriteFileSafely(save, "new", policy);
+        QCOMPARE(result.ok(), !written.isEmpty());
+        QVERIFY2(result.error().contains(reason), qPrintable(result.error()));
         QCOMPARE(snapshot(m_dir.path()), expected);
     }
 
@@ -212,8 +212,8 @@ private Q_SLOTS:
         const QString save = throughLink ? path(u"link.mvs"_s) : path(u"owned.mvs"_s);
         QVERIFY(!throughLink || QFile::link(u"owned.mvs"_s, save));
 
-        QString error;
-        QVERIFY2(WriteFileSafely(save, "new", &error, policy), qPrintable(error));
+        const Result<void> written = WriteFileSafely(save, "new", policy);
+        QVERIFY2(written, qPrintable(written.error()));
         struct stat status {};
         QCOMPARE(::stat(file.constData(), &status), 0);
         QCOMPARE(status.st_mode & 07777, mode_t(0640));
@@ -230,7 +230,7 @@ private Q_SLOTS:
     void newFileGetsTheUmasksMode() {
         QFETCH(TemporaryFilePolicy, policy);
         const mode_t previous = ::umask(027);
-        const bool written = WriteFileSafely(path(u"new.mvs"_s), "new", nullptr, policy);
+        const bool written = WriteFileSafely(path(u"new.mvs"_s), "new", policy).ok();
         ::umask(previous);
         QVERIFY(written);
         struct stat status {};
@@ -257,9 +257,9 @@ private Q_SLOTS:
             QCOMPARE(writeAsNobody(file, policy), 0); // 1: written, 2: another reason
         } else {
             QCOMPARE(::chmod(QFile::encodeName(file).constData(), 0444), 0);
-            QString error;
-            QVERIFY(!WriteFileSafely(file, "new", &error, policy));
-            QVERIFY2(error.contains(u"not writable"_s), qPrintable(error));
+            const Result<void> written = WriteFileSafely(file, "new", policy);
+            QVERIFY(!written);
+            QVERIFY2(written.error().contains(u"not writable"_s), qPrintable(written.error()));
         }
         QCOMPARE(snapshot(m_dir.path()), before);
     }

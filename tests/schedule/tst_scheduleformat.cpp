@@ -1,7 +1,7 @@
-#include "TestEntries.h"
 #include "FileFormat.h"
 #include "ScheduleReader.h"
 #include "ScheduleWriter.h"
+#include "TestEntries.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +41,7 @@ ScheduleDocument sampleDocument(bool withBasic = true) {
 // from position 64 and the stream starts at offset 228.
 QByteArray encode(const ScheduleDocument& document) {
     ScriptedRandom random;
-    return EncodeSchedule(document, random);
+    return EncodeSchedule(document, random).value();
 }
 
 // Any field byte; lists mostly short, sometimes empty, sometimes as long as a
@@ -133,7 +133,7 @@ private Q_SLOTS:
 
         ScriptedRandom random;
         random.script = draws;
-        QCOMPARE(EncodeSchedule(sampleDocument(withBasic), random), expected);
+        QCOMPARE(EncodeSchedule(sampleDocument(withBasic), random).value(), expected);
     }
 
     void randomDocumentsRoundTrip() {
@@ -141,7 +141,7 @@ private Q_SLOTS:
             QRandomGenerator generator(seed);
             const ScheduleDocument document = randomDocument(generator);
             SeededRandomSource random(seed * 7919u);
-            const DecodeResult result = DecodeSchedule(EncodeSchedule(document, random));
+            const DecodeResult result = DecodeSchedule(EncodeSchedule(document, random).value());
             QVERIFY2(result.ok && result.trailingBytes == 0 && result.document == document,
                      qPrintable(u"seed %1: %2"_s.arg(seed).arg(result.error)));
         }
@@ -153,7 +153,7 @@ private Q_SLOTS:
         const ScheduleDocument document({media("\xC8")}, {});
         ScriptedRandom random;
         random.script = QList<double>(10000, 0.99999);
-        const QByteArray bytes = EncodeSchedule(document, random);
+        const QByteArray bytes = EncodeSchedule(document, random).value();
         QByteArray block(255, char(127));
         block[205 + 2] = char(55);
         QCOMPARE(bytes.mid(FileFormat::HeaderSize, 255), block);
@@ -176,18 +176,12 @@ private Q_SLOTS:
         AdvanceEntry period;
         static_cast<AdvancePeriod&>(period) = {255, 255, 255, 255, 255, 255, 255,
                                                255, 255, 255, 255, 255, 255};
-        const auto periods = [&](int count, int details) {
-            period.details = QList<MediaEntry>(details, high);
-            return QList<AdvanceEntry>(count, period);
-        };
+        period.details = QList<MediaEntry>(255, high);
         QTest::newRow("one entry") << ScheduleDocument({high}, {}) << 200;
-        QTest::newRow("255 basic entries")
-            << ScheduleDocument(QList<MediaEntry>(255, high), {}) << 50;
-        QTest::newRow("one period, 255 details") << ScheduleDocument({}, periods(1, 255)) << 50;
-        QTest::newRow("255 periods without details")
-            << ScheduleDocument({high}, periods(255, 0)) << 50;
+        // Every count at 255: the header, every detail count.
         QTest::newRow("everything at 255")
-            << ScheduleDocument(QList<MediaEntry>(255, high), periods(255, 255)) << 3;
+            << ScheduleDocument(QList<MediaEntry>(255, high), QList<AdvanceEntry>(255, period))
+            << 3;
     }
 
     void extremeDocumentsStoreAtOnce() {
@@ -195,10 +189,9 @@ private Q_SLOTS:
         QFETCH(int, seeds);
         for (int seed = 1; seed <= seeds; ++seed) {
             SeededRandomSource random{quint32(seed)};
-            QString error;
-            const QByteArray bytes = EncodeSchedule(document, random, &error);
-            QVERIFY2(!bytes.isEmpty(), qPrintable(u"seed %1: %2"_s.arg(seed).arg(error)));
-            const DecodeResult result = DecodeSchedule(bytes);
+            const Result<QByteArray> bytes = EncodeSchedule(document, random);
+            QVERIFY2(bytes, qPrintable(u"seed %1: %2"_s.arg(seed).arg(bytes.error())));
+            const DecodeResult result = DecodeSchedule(bytes.value());
             QVERIFY2(result.ok && result.trailingBytes == 0 && result.document == document,
                      qPrintable(u"seed %1: %2"_s.arg(seed).arg(result.error)));
         }
@@ -206,73 +199,62 @@ private Q_SLOTS:
 
     void everyTruncationFailsCleanly() {
         const QByteArray bytes = encode(sampleDocument());
-        QString error;
         for (qsizetype length = 0; length < bytes.size(); ++length) {
             QVERIFY(writeContent(u"cut.mvs"_s, bytes.left(length)));
-            ScheduleDocument document = sampleDocument(false);
-            QVERIFY(!ReadScheduleFile(folder(), u"cut.mvs"_s, document, &error));
-            QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(length)), qPrintable(error));
-            QCOMPARE(document, sampleDocument(false));
+            const DecodeResult result = ReadScheduleFileAt(m_dir.filePath(u"cut.mvs"_s));
+            QVERIFY(!result.ok && result.errorOffset == length);
+            QVERIFY2(result.error.endsWith(u"(byte offset %1)"_s.arg(length)),
+                     qPrintable(result.error));
         }
     }
 
-    void damagedFile_data() {
+    // A file that is not read names the byte offset where reading failed.
+    void unreadableFile_data() {
+        QTest::addColumn<QByteArray>("bytes");   // empty: the sample file, patched
         QTest::addColumn<QList<int>>("patches"); // offset, new byte, offset, new byte ...
         QTest::addColumn<qint64>("errorOffset"); // -1: the file reads
         QTest::newRow("version and markers are not required")
-            << QList<int>{5, '9', 24, 'x', 228, '?' + 64, 260, '!' + 64} << qint64(-1);
-        QTest::newRow("first byte of the magic") << QList<int>{0, 'x'} << qint64(0);
-        QTest::newRow("last byte of the magic") << QList<int>{4, 'a'} << qint64(4);
-        QTest::newRow("key ending where its block ends") << QList<int>{32, 138} << qint64(-1);
-        QTest::newRow("key past its block") << QList<int>{32, 139} << qint64(32);
-        QTest::newRow("key length 0 with entries") << QList<int>{34, 0} << qint64(34);
-        QTest::newRow("record filler below its key byte") << QList<int>{275, 63} << qint64(275);
+            << QByteArray() << QList<int>{5, '9', 24, 'x', 228, '?' + 64, 260, '!' + 64} << -1LL;
+        QTest::newRow("first byte of the magic") << QByteArray() << QList<int>{0, 'x'} << 0LL;
+        QTest::newRow("last byte of the magic") << QByteArray() << QList<int>{4, 'a'} << 4LL;
+        QTest::newRow("key ending where its block ends")
+            << QByteArray() << QList<int>{32, 138} << -1LL;
+        QTest::newRow("key past its block") << QByteArray() << QList<int>{32, 139} << 32LL;
+        QTest::newRow("key length 0 with entries") << QByteArray() << QList<int>{34, 0} << 34LL;
+        QTest::newRow("record filler below its key byte")
+            << QByteArray() << QList<int>{275, 63} << 275LL;
+        // All zeros once read as a valid empty schedule.
+        QTest::newRow("all zeros") << QByteArray(400, '\0') << QList<int>() << 0LL;
+        QTest::newRow("other text")
+            << QByteArray("MOVRA").leftJustified(400, ' ') << QList<int>() << 2LL;
+        QTest::newRow("short, other text") << QByteArray("MX") << QList<int>() << 1LL;
+        QTest::newRow("cut inside the magic") << QByteArray("MOR") << QList<int>() << 3LL;
     }
 
-    void damagedFile() {
+    void unreadableFile() {
+        QFETCH(QByteArray, bytes);
         QFETCH(QList<int>, patches);
         QFETCH(qint64, errorOffset);
-        QByteArray bytes = encode(sampleDocument());
+        const bool sample = bytes.isEmpty();
+        if (sample) // with bytes after the last record, which readers ignore
+            bytes = encode(sampleDocument()) + "trailing";
         for (qsizetype i = 0; i + 1 < patches.size(); i += 2)
             bytes[patches[i]] = char(patches[i + 1]);
-        QVERIFY(writeContent(u"damaged.mvs"_s, bytes + "trailing"));
-        ScheduleDocument document = sampleDocument(false);
-        QString error;
-        qint64 trailing = -1;
-        const bool read = ReadScheduleFile(folder(), u"damaged.mvs"_s, document, &error, &trailing);
-        QCOMPARE(read, errorOffset < 0);
-        if (read) {
-            QCOMPARE(document, sampleDocument());
-            QCOMPARE(trailing, 8); // ignored, but counted for mvstool check
+        QVERIFY(writeContent(u"damaged.mvs"_s, bytes));
+        const DecodeResult result = ReadScheduleFileAt(m_dir.filePath(u"damaged.mvs"_s));
+        QCOMPARE(result.ok, errorOffset < 0);
+        QCOMPARE(result.errorOffset, errorOffset);
+        if (result.ok) {
+            QCOMPARE(result.document, sampleDocument());
+            QCOMPARE(result.trailingBytes, 8); // ignored, but counted for mvstool check
         } else {
-            QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)), qPrintable(error));
-            QCOMPARE(document, sampleDocument(false));
+            QVERIFY2(result.error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)),
+                     qPrintable(result.error));
         }
-    }
-
-    void notAScheduleFile_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<qint64>("errorOffset");
-        // All zeros once read as a valid empty schedule.
-        QTest::newRow("all zeros") << QByteArray(400, '\0') << qint64(0);
-        QTest::newRow("other text") << QByteArray("MOVRA").leftJustified(400, ' ') << qint64(2);
-        QTest::newRow("short, other text") << QByteArray("MX") << qint64(1);
-        QTest::newRow("cut inside the magic") << QByteArray("MOR") << qint64(3);
-        QTest::newRow("empty") << QByteArray() << qint64(0);
-    }
-
-    void notAScheduleFile() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(qint64, errorOffset);
-        QVERIFY(writeContent(u"other.mvs"_s, bytes));
-        ScheduleDocument document = sampleDocument();
-        QString error;
-        QVERIFY(!ReadScheduleFile(folder(), u"other.mvs"_s, document, &error));
-        QVERIFY2(error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)), qPrintable(error));
         // Text that is not the magic is named as such; a cut one as cut.
-        const bool otherText = bytes.size() > errorOffset;
-        QCOMPARE(error.contains(u"does not begin with \"MORVA\""_s), otherText);
-        QCOMPARE(document, sampleDocument());
+        if (!sample)
+            QCOMPARE(result.error.contains(u"does not begin with \"MORVA\""_s),
+                     bytes.size() > errorOffset);
     }
 
     void onlyRegularFilesAreRead_data() {
@@ -295,24 +277,6 @@ private Q_SLOTS:
         const DecodeResult result = ReadScheduleFileAt(path);
         QVERIFY(!result.ok);
         QVERIFY2(result.error.contains(u"not a regular file"_s), qPrintable(result.error));
-    }
-
-    void saveReplacesTheFileAndKeepsItsMode() {
-        const QString path = m_dir.filePath(u"mode.mvs"_s);
-        const mode_t previous = umask(022);
-        const bool created =
-            WriteScheduleFile(folder(), u"mode.mvs"_s, sampleDocument(false), m_random);
-        umask(previous);
-        // Others may read it: not a temporary file's owner-only mode.
-        QVERIFY(created && QFile::permissions(path).testFlag(QFile::ReadOther));
-        QVERIFY(
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-        const QFile::Permissions mode = QFile::permissions(path);
-        const QStringList before = entries();
-        QVERIFY(WriteScheduleFile(folder(), u"mode.mvs"_s, sampleDocument(), m_random));
-        QCOMPARE(QFile::permissions(path), mode);
-        QCOMPARE(ReadScheduleFileAt(path).document, sampleDocument());
-        QCOMPARE(entries(), before);
     }
 
     void failedSaveLeavesTheOldFile_data() {
@@ -339,7 +303,7 @@ private Q_SLOTS:
         QFETCH(ScheduleDocument, document);
         QFETCH(QString, reason);
         QFETCH(int, sizeLimit);
-        QVERIFY(WriteScheduleFile(folder(), u"keep.mvs"_s, sampleDocument(false), m_random));
+        QVERIFY(WriteScheduleFile(folder() + u"keep.mvs"_s, sampleDocument(false), m_random));
         const QByteArray before = content(u"keep.mvs"_s);
         const QStringList entriesBefore = entries();
         // The save runs in a child, which may get a file size limit.
@@ -350,9 +314,8 @@ private Q_SLOTS:
             const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
             if (sizeLimit > 0)
                 setrlimit(RLIMIT_FSIZE, &limit);
-            QString error;
-            const bool saved = WriteScheduleFile(folder(), fileName, document, m_random, &error);
-            _exit(saved ? 1 : error.isEmpty() || !error.contains(reason) ? 2 : 0);
+            const Result<void> saved = WriteScheduleFile(folder() + fileName, document, m_random);
+            _exit(saved ? 1 : saved.error().isEmpty() || !saved.error().contains(reason) ? 2 : 0);
         }
         int status = 0;
         QCOMPARE(waitpid(child, &status, 0), child);

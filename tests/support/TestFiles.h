@@ -41,7 +41,7 @@ inline ScheduleDocument BasicOnlyDocument() {
 inline bool WriteSchedule(const QString& folder, const QString& fileName,
                           const ScheduleDocument& document) {
     SeededRandomSource random(20061228);
-    return WriteScheduleFile(folder, fileName, document, random);
+    return WriteScheduleFile(folder + fileName, document, random).ok();
 }
 
 inline bool WriteBytes(const QString& path, QByteArrayView bytes) {

@@ -125,7 +125,7 @@ void ScheduleEditForm::CopyCmd_Click() {
 }
 
 bool ScheduleEditForm::FileNameCheck() {
-    if (::FileNameCheck(m_fileNameText->text()))
+    if (IsAcceptedMediaFileName(m_fileNameText->text()))
         return true;
     m_dialogs.showMessage(Text(TextSlot::FileNameError));
     return false;

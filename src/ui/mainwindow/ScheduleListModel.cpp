@@ -1,7 +1,7 @@
 #include "ScheduleListModel.h"
 
-#include "SelectedRow.h"
 #include "RowFormat.h"
+#include "SelectedRow.h"
 
 ScheduleListModel::ScheduleListModel(EditableDocument* document, ScheduleList list, QObject* parent)
     : QAbstractListModel(parent)
@@ -55,70 +55,60 @@ void ScheduleListModel::showOtherDetails() {
     endResetModel();
 }
 
-const QList<MediaEntry>* ScheduleListModel::mediaEntries() const {
-    const ScheduleDocument& document = m_document->document();
-    if (m_list == ScheduleList::Basic)
-        return &document.basicEntries();
-    const int owner = advanceRow();
-    if (m_list == ScheduleList::Detail && owner >= 0 && owner < document.advanceCount())
-        return &document.advanceEntries()[owner].details;
-    return nullptr;
+ListAddress ScheduleListModel::shownList() const {
+    if (m_list == ScheduleList::Detail)
+        return ListAddress::details(advanceRow());
+    return {m_list, -1};
 }
 
 int ScheduleListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() || !m_document || m_resetting)
         return 0;
-    if (m_list == ScheduleList::Advance)
-        return int(m_document->document().advanceCount());
-    const QList<MediaEntry>* entries = mediaEntries();
-    return entries ? int(entries->size()) : 0;
+    return int(m_document->document().rowCount(shownList()));
 }
 
 QVariant ScheduleListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
+    const ScheduleDocument& document = m_document->document();
     if (m_list == ScheduleList::Advance)
-        return AdvanceRowText(m_document->document().advanceEntries()[index.row()]);
-    return MediaRowText((*mediaEntries())[index.row()]);
+        return AdvanceRowText(document.advanceEntries()[index.row()]);
+    return MediaRowText((*document.mediaEntries(shownList()))[index.row()]);
 }
 
-bool ScheduleListModel::concerns(ScheduleList list, int owner) const {
-    return list == m_list && (list != ScheduleList::Detail || owner == advanceRow());
-}
-
-void ScheduleListModel::onAboutToInsert(ScheduleList list, int owner, int row) {
-    if (concerns(list, owner))
+void ScheduleListModel::onAboutToInsert(ListAddress list, int row) {
+    if (list == shownList())
         beginInsertRows({}, row, row);
 }
 
-void ScheduleListModel::onInserted(ScheduleList list, int owner, int) {
-    if (concerns(list, owner))
+void ScheduleListModel::onInserted(ListAddress list, int) {
+    if (list == shownList())
         endInsertRows();
 }
 
-void ScheduleListModel::onChanged(ScheduleList list, int owner, int row) {
-    if (concerns(list, owner))
+void ScheduleListModel::onChanged(ListAddress list, int row) {
+    if (list == shownList())
         Q_EMIT dataChanged(index(row), index(row));
 }
 
-void ScheduleListModel::onAboutToRemove(ScheduleList list, int owner, int row) {
-    if (concerns(list, owner))
+void ScheduleListModel::onAboutToRemove(ListAddress list, int row) {
+    if (list == shownList())
         beginRemoveRows({}, row, row);
 }
 
-void ScheduleListModel::onRemoved(ScheduleList list, int owner, int) {
-    if (concerns(list, owner))
+void ScheduleListModel::onRemoved(ListAddress list, int) {
+    if (list == shownList())
         endRemoveRows();
 }
 
-void ScheduleListModel::onSwapped(ScheduleList list, int owner, int row, int neighbour) {
-    if (concerns(list, owner)) {
+void ScheduleListModel::onSwapped(ListAddress list, int row, int neighbour) {
+    if (list == shownList()) {
         Q_EMIT dataChanged(index(qMin(row, neighbour)), index(qMax(row, neighbour)));
         return;
     }
     // Another advance entry now stands at the selected row: show its details.
     const int shown = advanceRow();
-    if (m_list == ScheduleList::Detail && list == ScheduleList::Advance &&
+    if (m_list == ScheduleList::Detail && list.list == ScheduleList::Advance &&
         (row == shown || neighbour == shown))
         showOtherDetails();
 }

@@ -28,16 +28,16 @@ private:
     // Detail lists: the advance entry whose details are shown, -1 when none.
     // Read from the advance list's selection each time, never kept.
     int advanceRow() const;
+    // The list of the document shown now.
+    ListAddress shownList() const;
     void followDocument();
     void showOtherDetails();
-    bool concerns(ScheduleList list, int advanceRow) const;
-    void onAboutToInsert(ScheduleList list, int advanceRow, int row);
-    void onInserted(ScheduleList list, int advanceRow, int row);
-    void onChanged(ScheduleList list, int advanceRow, int row);
-    void onAboutToRemove(ScheduleList list, int advanceRow, int row);
-    void onRemoved(ScheduleList list, int advanceRow, int row);
-    void onSwapped(ScheduleList list, int advanceRow, int row, int neighbour);
-    const QList<MediaEntry>* mediaEntries() const;
+    void onAboutToInsert(ListAddress list, int row);
+    void onInserted(ListAddress list, int row);
+    void onChanged(ListAddress list, int row);
+    void onAboutToRemove(ListAddress list, int row);
+    void onRemoved(ListAddress list, int row);
+    void onSwapped(ListAddress list, int row, int neighbour);
 
     QPointer<EditableDocument> m_document;
     ScheduleList m_list;
