@@ -5,24 +5,15 @@
 // shows.
 
 #include "MainForm.h"
-#include "SystemInfoFile.h"
 #include "RowFormat.h"
 #include "ScheduleWriter.h"
+#include "SystemInfoFile.h"
+#include "TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QListView>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QWindow>
-
-// A temporary folder named as the program keeps folders: ending in '/'.
-struct TestFolder {
-    QTemporaryDir dir;
-    QString path() const { return dir.path() + u'/'; }
-    QString file(const QString& name) const { return path() + name; }
-};
 
 inline MediaEntry MediaEntryNamed(QByteArrayView name, QByteArrayView extension) {
     MediaEntry entry;
@@ -51,22 +42,6 @@ inline bool WriteSchedule(const QString& folder, const QString& fileName,
                           const ScheduleDocument& document) {
     SeededRandomSource random(20061228);
     return WriteScheduleFile(folder, fileName, document, random);
-}
-
-inline bool WriteBytes(const QString& path, QByteArrayView bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(bytes.data(), bytes.size()) == bytes.size();
-}
-
-inline QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The files and folders in folder.
-inline QStringList FolderEntries(const QString& folder) {
-    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
 }
 
 // SystemInfo.txt with the seven values (the sixth line holds two), and an
