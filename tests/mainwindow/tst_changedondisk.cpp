@@ -26,41 +26,42 @@ private Q_SLOTS:
     void saveAsksWhenTheFileChanged_data() {
         QTest::addColumn<QString>("source"); // how the current file became current
         QTest::addColumn<QString>("change"); // what happens to it on disk afterwards
+        QTest::addColumn<QString>("button"); // Save, or Exit with Save to its question
         QTest::addColumn<bool>("yes");       // the answer, when asked whether to overwrite
         QTest::addColumn<Kinds>("asked");
         QTest::addColumn<bool>("written");
 
+        const QString save = u"SaveCmd"_s;
         const Kinds none, overwrite{Kind::YesNo};
-        QTest::newRow("unchanged") << u"start-up"_s << u"none"_s << false << none << true;
-        QTest::newRow("saved by another editor, No")
-            << u"start-up"_s << u"replaced"_s << false << overwrite << false;
-        QTest::newRow("saved by another editor, Yes")
-            << u"start-up"_s << u"replaced"_s << true << overwrite << true;
-        QTest::newRow("rewritten in place, No")
-            << u"start-up"_s << u"rewritten"_s << false << overwrite << false;
-        QTest::newRow("only its time changed, No")
-            << u"start-up"_s << u"touched"_s << false << overwrite << false;
+        const auto row = [&](const char* tag, const char* source, const char* change, bool yes,
+                             const Kinds& asked, bool written) {
+            QTest::newRow(tag) << QString::fromLatin1(source) << QString::fromLatin1(change) << save
+                               << yes << asked << written;
+        };
+        row("unchanged", "start-up", "none", false, none, true);
+        row("saved by another editor, No", "start-up", "replaced", false, overwrite, false);
+        row("saved by another editor, Yes", "start-up", "replaced", true, overwrite, true);
+        row("rewritten in place, No", "start-up", "rewritten", false, overwrite, false);
+        row("only its time changed, No", "start-up", "touched", false, overwrite, false);
         // A file removed since is one that does not exist yet: Save proposes
         // its name and writes it without the question.
-        QTest::newRow("removed") << u"start-up"_s << u"removed"_s << false << Kinds{Kind::SaveFile}
-                                 << true;
-        QTest::newRow("opened with Open, unchanged")
-            << u"Open"_s << u"none"_s << false << none << true;
-        QTest::newRow("opened with Open, No")
-            << u"Open"_s << u"replaced"_s << false << overwrite << false;
-        QTest::newRow("written by Save As, unchanged")
-            << u"Save As"_s << u"none"_s << false << none << true;
-        QTest::newRow("written by Save As, No")
-            << u"Save As"_s << u"replaced"_s << false << overwrite << false;
+        row("removed", "start-up", "removed", false, {Kind::SaveFile}, true);
+        row("opened with Open, unchanged", "Open", "none", false, none, true);
+        row("opened with Open, No", "Open", "replaced", false, overwrite, false);
+        row("written by Save As, unchanged", "Save As", "none", false, none, true);
+        row("written by Save As, No", "Save As", "replaced", false, overwrite, false);
         // New leaves nothing to compare: the file under the new name was
         // never this editor's.
-        QTest::newRow("made by New, created elsewhere")
-            << u"New"_s << u"replaced"_s << false << none << true;
+        row("made by New, created elsewhere", "New", "replaced", false, none, true);
+        // Leaving with unsaved changes: No to overwriting keeps the window open.
+        QTest::newRow("Exit, Save, No") << u"start-up"_s << u"replaced"_s << u"ExitCmd"_s << false
+                                        << Kinds{Kind::SaveChanges, Kind::YesNo} << false;
     }
 
     void saveAsksWhenTheFileChanged() {
         QFETCH(QString, source);
         QFETCH(QString, change);
+        QFETCH(QString, button);
         QFETCH(bool, yes);
         QFETCH(Kinds, asked);
         QFETCH(bool, written);
@@ -73,20 +74,26 @@ private Q_SLOTS:
         QVERIFY(changeOnDisk(change, path));
         const QByteArray onDisk = FileBytes(path);
         const ScheduleDocument edited = document();
-        if (asked == Kinds{Kind::YesNo})
-            m_dialogs.answerYesNo(yes);
-        if (asked == Kinds{Kind::SaveFile})
-            m_dialogs.answerFile(path);
-        clickSave();
+        for (const Kind kind : asked) {
+            if (kind == Kind::SaveChanges)
+                m_dialogs.answerSaveChanges(SaveChangesAnswer::Save);
+            else if (kind == Kind::YesNo)
+                m_dialogs.answerYesNo(yes);
+            else
+                m_dialogs.answerFile(path);
+        }
+        click(button);
 
         QCOMPARE(m_dialogs.kinds(), asked);
         QVERIFY(!m_dialogs.hadUnexpectedCall());
-        if (asked == Kinds{Kind::YesNo})
-            QCOMPARE(m_dialogs.calls()[0].text, Text(TextSlot::FileChangedOnDisk).arg(path));
+        if (asked.contains(Kind::YesNo))
+            QCOMPARE(m_dialogs.calls().at(asked.indexOf(Kind::YesNo)).text,
+                     Text(TextSlot::FileChangedOnDisk).arg(path));
         if (written)
             QCOMPARE(ReadScheduleFileAt(path).document, edited);
         else
             QCOMPARE(FileBytes(path), onDisk);
+        QVERIFY(m_window->isVisible());
         QCOMPARE(document(), edited);
         QCOMPARE(m_window->isWindowModified(), !written);
         QCOMPARE(m_window->context().schedulePath(), path);
@@ -100,24 +107,6 @@ private Q_SLOTS:
             QCOMPARE(m_dialogs.kinds(), Kinds{});
             QCOMPARE(ReadScheduleFileAt(path).document, document());
         }
-    }
-
-    // Leaving with unsaved changes: Save, then No to overwriting the changed
-    // file, keeps the window open and the other editor's file as it is.
-    void exitDoesNotOverwriteAChangedFileUnasked() {
-        const QString path = makeCurrent(u"start-up"_s);
-        QVERIFY(!path.isEmpty());
-        m_dialogs.clear();
-        m_window->document().appendBasic(MediaEntryNamed("MORE", "MP3"));
-        QVERIFY(changeOnDisk(u"replaced"_s, path));
-        const QByteArray onDisk = FileBytes(path);
-        m_dialogs.answerSaveChanges(SaveChangesAnswer::Save);
-        m_dialogs.answerYesNo(false);
-        QTest::mouseClick(m_window->findChild<QPushButton*>(u"ExitCmd"_s), Qt::LeftButton);
-        QCOMPARE(m_dialogs.kinds(), (Kinds{Kind::SaveChanges, Kind::YesNo}));
-        QVERIFY(m_window->isVisible());
-        QVERIFY(m_window->isWindowModified());
-        QCOMPARE(FileBytes(path), onDisk);
     }
 
 private:
