@@ -221,11 +221,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first"); // relative to the base folder
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("same");
-        QTest::newRow("one path") << u"media/"_s << u"media/"_s << true;
-        QTest::newRow("no final separator") << u"media"_s << u"media/"_s << true;
-        QTest::newRow("dot segments") << u"media/../media/./"_s << u"media/"_s << true;
-        QTest::newRow("through a link") << u"link/"_s << u"media/"_s << true;
-        QTest::newRow("link to the parent") << u"up/media/"_s << u"media/"_s << true;
+        QTest::newRow("through a link, no final separator") << u"link"_s << u"media/"_s << true;
+        QTest::newRow("link to the parent, dot segments")
+            << u"up/media/../media/./"_s << u"media/"_s << true;
         QTest::newRow("other letter case") << u"MEDIA/"_s << u"media/"_s << false;
         QTest::newRow("neighbour") << u"media2/"_s << u"media/"_s << false;
         QTest::newRow("a file, not a folder") << u"media/Clip.mp3"_s << u"media/"_s << false;

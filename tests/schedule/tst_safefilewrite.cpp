@@ -7,30 +7,13 @@
 #include "TestFiles.h"
 
 #include <QTest>
-#include <sys/socket.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(TemporaryFilePolicy)
 
 namespace {
-
-bool makeSocket(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (size_t(name.size()) >= sizeof address.sun_path)
-        return false;
-    std::copy(name.begin(), name.end(), address.sun_path);
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool bound =
-        socket >= 0 && ::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    if (socket >= 0)
-        ::close(socket);
-    return bound;
-}
 
 // A device node where the user may make one (root), else a link to one.
 bool makeDevice(const QString& path) {
@@ -75,7 +58,6 @@ private Q_SLOTS:
         row("FIFO", u"fifo"_s, {}, u"not a regular file"_s);
         row("link to a FIFO", u"link to fifo"_s, {}, u"not a regular file"_s);
         row("device", u"device"_s, {}, u"not a regular file"_s);
-        row("socket", u"socket"_s, {}, u"not a regular file"_s);
         row("folder", u"folder"_s, {}, u"is a folder"_s);
         row("link to a folder", u"link to folder"_s, {}, u"is a folder"_s);
         row("link loop", u"loop"_s, {}, u"symbolic links"_s);
@@ -102,8 +84,6 @@ private Q_SLOTS:
             ready = MakeFifo(path(u"real/fifo"_s)) && QFile::link(u"real/fifo"_s, save);
         else if (setup == u"device")
             ready = makeDevice(save);
-        else if (setup == u"socket")
-            ready = makeSocket(save);
         else if (setup == u"folder")
             ready = QDir().mkdir(save);
         else if (setup == u"link to folder")

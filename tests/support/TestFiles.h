@@ -75,13 +75,6 @@ inline bool SetMode(const QString& path, mode_t mode) {
     return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
 }
 
-// The permission bits, or -1 when there is no such file.
-inline int FileMode(const QString& path) {
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777)
-                                                                     : -1;
-}
-
 // Runs body in a forked child and gives its exit code, -1 when it did not
 // exit. What the child changes (its user, its limits) stays in the child.
 inline int ExitCodeInChild(const std::function<int()>& body) {
