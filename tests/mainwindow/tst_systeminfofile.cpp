@@ -218,7 +218,8 @@ private Q_SLOTS:
 
         // 0: unreadable with the reason, start values kept; 1: otherwise.
         const int read = ExitCodeInChild([&] {
-            if (!BecomeOrdinaryUser())
+            // Only the missing permission needs a reader it stops.
+            if (!BecomeOrdinaryUser() && kind == u"write-only"_s)
                 return NoOrdinaryUser;
             AppContext context = SetupAppPaths(app.path());
             const AppContext start = context;
