@@ -1,16 +1,12 @@
 #include "ScheduleWriter.h"
+#include "TestEntries.h"
+#include "TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <fcntl.h>
 #include <optional>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -52,30 +48,18 @@ QByteArray advanceJson(const QByteArray& fields) {
     return R"({"advance": [{)" + fields + R"(, "details": [)" + OneMedia + "]}]}";
 }
 
-MediaEntry media(const QByteArray& name, const QByteArray& extension, int playTimes = 1,
-                 int volume = DefaultVolume) {
-    MediaEntry entry{{}, {}, {}, quint8(playTimes), quint8(volume)};
-    SetFieldBytes(entry.name, name);
-    SetFieldBytes(entry.extension, extension);
-    return entry;
-}
-
-QStringList entriesOf(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-}
-
 } // namespace
 
 class TestMvstool final : public QObject {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> m_dir;
+    std::optional<TestFolder> m_dir;
 
     // Runs the real binary in the test folder, so that relative names appear in
     // its messages as given. Arguments are separated by single spaces.
     ToolRun run(const char* arguments, const ChildSetup& childSetup = {}) {
         QProcess process;
-        process.setWorkingDirectory(m_dir->path());
+        process.setWorkingDirectory(m_dir->dir.path());
         process.setChildProcessModifier(childSetup ? childSetup : [] {});
         process.start(QStringLiteral(MVSTOOL_PATH),
                       QString::fromUtf8(arguments).split(u' ', Qt::SkipEmptyParts));
@@ -87,14 +71,11 @@ class TestMvstool final : public QObject {
     }
 
     void writeFile(const char* name, const QByteArray& bytes) {
-        QFile file(m_dir->filePath(QString::fromUtf8(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(file.write(bytes), bytes.size());
+        QVERIFY(WriteBytes(m_dir->file(QString::fromUtf8(name)), bytes));
     }
 
     QByteArray readFile(const char* name) {
-        QFile file(m_dir->filePath(QString::fromUtf8(name)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return FileBytes(m_dir->file(QString::fromUtf8(name)));
     }
 
     void writeSchedule(const char* name, const ScheduleDocument& document) {
@@ -103,7 +84,7 @@ class TestMvstool final : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { QVERIFY(m_dir.emplace().isValid()); }
+    void init() { QVERIFY(m_dir.emplace().dir.isValid()); }
 
     // JSON text comes back from build then dump in dump's layout, and check of
     // the built file lists only what build keeps that the editor never sets.
@@ -184,21 +165,18 @@ private Q_SLOTS:
         fails("build out.mvs -o new.mvs", "out.mvs: not valid JSON: ");
         fails("build big.json -o out.mvs",
               "big.json: is larger than 1 MiB, too large for the JSON of a schedule\n");
-        // The output is the input under any name: nothing is written.
+        // The output is the input under any name, a hard link or a symbolic link to
+        // it: nothing is written.
         const QByteArray overInput =
             "is the input file in.json; build does not write over its input\n";
         fails("build in.json -o in.json", "in.json: " + overInput);
-        fails("build in.json -o ./in.json", "./in.json: " + overInput);
-        fails("build in.json -o link.json", "link.json: " + overInput);
         fails("build in.json -o hard.json", "hard.json: " + overInput);
+        fails("build in.json -o link.json", "link.json: " + overInput);
         fails("build link.json -o in.json",
               "in.json: is the input file link.json; build does not write over its input\n");
         // A file size limit fills the disk part-way through the write.
-        fails("build in.json -o out.mvs", "out.mvs: cannot be written: ", [] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{64, 64};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        });
+        fails("build in.json -o out.mvs",
+              "out.mvs: cannot be written: ", [] { FillDiskAfter(64); });
         // Standard output on a full device.
         fails("dump a.mvs", "standard output: cannot be written\n",
               [] { dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO); });
@@ -259,18 +237,18 @@ private Q_SLOTS:
         writeSchedule("a.mvs", ScheduleDocument({media("A", "")}, {}));
         writeFile("short.mvs", "MORVA0100KERNEL");
         writeFile("big.json", QByteArray(1024 * 1024, ' ') + DesignExample);
-        QVERIFY(QFile::link(u"in.json"_s, m_dir->filePath(u"link.json"_s)));
-        QCOMPARE(::link(QFile::encodeName(m_dir->filePath(u"in.json"_s)).constData(),
-                        QFile::encodeName(m_dir->filePath(u"hard.json"_s)).constData()),
+        QVERIFY(QFile::link(u"in.json"_s, m_dir->file(u"link.json"_s)));
+        QCOMPARE(::link(QFile::encodeName(m_dir->file(u"in.json"_s)).constData(),
+                        QFile::encodeName(m_dir->file(u"hard.json"_s)).constData()),
                  0);
-        const QStringList before = entriesOf(m_dir->path());
+        const QStringList before = FolderEntries(m_dir->path());
         const ToolRun result = run(arguments.constData(), childSetup);
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(result.out, QByteArray());
         QVERIFY2(result.err.startsWith("mvstool: " + message), result.err.constData());
         QCOMPARE(readFile("out.mvs"), PreciousBytes);
         QCOMPARE(readFile("in.json"), json);
-        QCOMPARE(entriesOf(m_dir->path()), before); // no temporary file left behind
+        QCOMPARE(FolderEntries(m_dir->path()), before); // no temporary file left behind
     }
 
     // Bytes no editor stores, and damaged period bytes, shown as they are in

@@ -3,69 +3,27 @@
 // dialogs and an injected drive list in which a folder of the test plays a
 // second drive and a missing path an empty drive.
 
-#include "ScriptedDialogs.h"
 #include "CopyForm.h"
-#include "FileCopy.h"
-#include "SystemInfoFile.h"
 #include "CurrentTexts.h"
+#include "FileCopy.h"
+#include "ScriptedDialogs.h"
+#include "SystemInfoFile.h"
+#include "TestFiles.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDirIterator>
 #include <QFileSystemModel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-using FileMap = QMap<QString, QByteArray>;
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Every file and folder under root, hidden ones included, with its bytes: a
-// changed byte and a left-over temporary file both show up.
-FileMap Snapshot(const QString& root) {
-    FileMap entries;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next()); // a folder does not open
-        entries.insert(QDir(root).relativeFilePath(file.fileName()),
-                       file.open(QIODevice::ReadOnly) ? file.readAll() : "<folder>");
-    }
-    return entries;
-}
-
 constexpr qint64 ClipSize = (1 << 20) + 5000; // two chunks
-
-// Copies in a child process whose files cannot grow past limit bytes (0: no
-// limit): a full disk that holds for root too. Exit code 0: copied, 1: refused.
-int CopyInChild(const QString& source, const QString& name, const QString& target, qint64 limit) {
-    const pid_t child = fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit fileSize{limit > 0 ? rlim_t(limit) : RLIM_INFINITY, RLIM_INFINITY};
-        setrlimit(RLIMIT_FSIZE, &fileSize);
-        _exit(CopyFileToFolder(source, name, target) ? 0 : 1);
-    }
-    int status = 0;
-    const bool ended = child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status);
-    return ended ? WEXITSTATUS(status) : -1;
-}
 
 const QString FileName = u"Clip.mp3"_s; // as the media editor shows it
 
@@ -73,8 +31,8 @@ const QString FileName = u"Clip.mp3"_s; // as the media editor shows it
 // target folder named like it but longer, a second drive and a listed drive
 // that is not there.
 struct Setup {
-    QTemporaryDir dir;
-    QString base = dir.path() + u'/', appFolder = base + u"app/"_s, media = base + u"media/"_s;
+    TestFolder dir;
+    QString base = dir.path(), appFolder = base + u"app/"_s, media = base + u"media/"_s;
     QString driveB = base + u"driveB"_s, folderB = driveB + u"/Player, Spring 2007/"_s;
     QString unplugged = base + u"unplugged"_s, target = base + u"media2/"_s;
     AppContext context = SetupAppPaths(appFolder);
@@ -108,130 +66,118 @@ class TestFileCopy final : public QObject {
 private Q_SLOTS:
     void initTestCase() { SelectTextTable(EnglishLanguageSelector); }
 
-    // Runs before any window exists: the copies below run in forked children.
-    void copy_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("target"); // relative to the base folder
-        QTest::addColumn<qint64>("limit");
-        QTest::addColumn<bool>("copied");
-        const QString clip = u"Clip.Mp3"_s;
-        QTest::newRow("new, letter case kept") << clip << u"empty"_s << 0LL << true;
-        QTest::newRow("empty file") << u"silence.mp3"_s << u"empty/"_s << 0LL << true;
-        QTest::newRow("replaces, exactly room enough") << clip << u"old/"_s << ClipSize << true;
-        QTest::newRow("disk full, old file kept") << clip << u"old/"_s << ClipSize - 1 << false;
-        QTest::newRow("disk full, nothing created") << clip << u"empty/"_s << 1LL << false;
-        QTest::newRow("source gone, old file kept") << u"Gone.mp3"_s << u"old/"_s << 0LL << false;
-        QTest::newRow("target folder missing") << clip << u"nowhere/"_s << 0LL << false;
-        QTest::newRow("a folder in the file's place") << clip << u"blocked/"_s << 0LL << false;
-    }
-
     // A copy either lands whole under its own name or changes nothing at all:
     // an old file keeps its bytes and no partial or temporary file is left.
+    // Only a regular file is read, and only as it was when the copy began:
+    // nothing hangs or runs without end. Each copy runs in a forked child
+    // (before any window exists), where a file size limit fills the disk.
+    void copy_data() {
+        QTest::addColumn<QString>("name");    // in the source folder
+        QTest::addColumn<QString>("target");  // under the target root
+        QTest::addColumn<qint64>("limit");    // the disk is full after it; 0: no limit
+        QTest::addColumn<QString>("change");  // what happens to the source after each chunk
+        QTest::addColumn<QString>("landsIn"); // the file that gets the bytes; empty: refused
+        QTest::addColumn<QString>("reason");
+        const QString clip = u"Clip.Mp3"_s, old = u"old/"_s, none;
+        const auto row = [&](const char* tag, const QString& name, const QString& target,
+                             qint64 limit, const QString& change, const QString& landsIn,
+                             const QString& reason) {
+            QTest::newRow(tag) << name << target << limit << change << landsIn << reason;
+        };
+        row("new, letter case kept", clip, u"empty"_s, 0, none, u"empty/Clip.Mp3"_s, none);
+        row("empty file", u"silence.mp3"_s, u"empty/"_s, 0, none, u"empty/silence.mp3"_s, none);
+        row("replaces, exactly room enough", clip, old, ClipSize, none, u"old/Clip.Mp3"_s, none);
+        row("a link in its place: the file it points to", clip, u"linked/"_s, 0, none,
+            u"player/clip.bin"_s, none);
+        row("disk full, old file kept", clip, old, ClipSize - 1, none, none, u"File too large"_s);
+        row("disk full, nothing created", clip, u"empty/"_s, 1, none, none, u"File too large"_s);
+        row("source gone, old file kept", u"Gone.mp3"_s, old, 0, none, none, u"No such file"_s);
+        row("target folder missing", clip, u"nowhere/"_s, 0, none, none, u"No such file"_s);
+        row("a folder in the file's place", clip, u"blocked/"_s, 0, none, none, u"is a folder"_s);
+        row("FIFO without a writer", u"fifo.mp3"_s, old, 0, none, none, u"not a regular file"_s);
+        row("link to an endless device", u"zero.mp3"_s, old, 0, none, none,
+            u"not a regular file"_s);
+        row("grows while copied", clip, old, 0, u"grows"_s, none, u"changed"_s);
+        row("cut short while copied", clip, old, 0, u"shrinks"_s, none, u"changed"_s);
+        row("rewritten in place while copied", clip, old, 0, u"touched"_s, none, u"changed"_s);
+    }
+
     void copy() {
         QFETCH(QString, name);
         QFETCH(QString, target);
         QFETCH(qint64, limit);
-        QFETCH(bool, copied);
-        QTemporaryDir dir;
-        const QString base = dir.path() + u'/', source = base + u"source/"_s;
-        // Period 13: a chunk written twice or lost changes the bytes.
-        const QByteArray content =
-            QByteArray("0123456789abc").repeated(ClipSize / 13 + 1).left(ClipSize);
-        for (const QString& folder : {u"source"_s, u"empty"_s, u"old"_s, u"blocked/Clip.Mp3"_s})
-            QVERIFY(QDir().mkpath(base + folder));
-        for (const QString& file : {u"old/Clip.Mp3"_s, u"old/Gone.mp3"_s,
-                                    u"blocked/Clip.Mp3/inside"_s, u"source/silence.mp3"_s})
-            QVERIFY(WriteBytes(base + file, file.startsWith(u"source") ? "" : "old bytes"));
-        QVERIFY(WriteBytes(source + u"Clip.Mp3"_s, content));
-        FileMap expected = Snapshot(base);
-        if (copied)
-            expected.insert(QDir::cleanPath(target) + u'/' + name, expected[u"source/"_s + name]);
-
-        QCOMPARE(CopyInChild(source, name, base + target, limit), copied ? 0 : 1);
-        QCOMPARE(Snapshot(base), expected);
-    }
-
-    // Only a regular file is read, and only as it was when the copy began:
-    // nothing hangs or runs without end, and a copy of a file that changed
-    // while it was read never replaces the old target file.
-    void unsafeSource_data() {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("FIFO without a writer") << u"fifo"_s << u"not a regular file"_s;
-        QTest::newRow("link to an endless device") << u"zero"_s << u"not a regular file"_s;
-        QTest::newRow("grows while copied") << u"grows"_s << u"changed"_s;
-        QTest::newRow("cut short while copied") << u"shrinks"_s << u"changed"_s;
-        QTest::newRow("rewritten in place while copied") << u"touched"_s << u"changed"_s;
-    }
-
-    void unsafeSource() {
-        QFETCH(QString, source);
+        QFETCH(QString, change);
+        QFETCH(QString, landsIn);
         QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QString base = dir.path() + u'/', media = base + u"media/"_s;
-        const QString target = base + u"target/"_s, path = media + FileName;
-        QVERIFY(QDir().mkpath(media) && QDir().mkpath(target));
-        QVERIFY(WriteBytes(target + FileName, "old bytes"));
-        if (source == u"fifo")
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else if (source == u"zero")
-            QVERIFY(QFile::link(u"/dev/zero"_s, path));
-        else
-            QVERIFY(WriteBytes(path, QByteArray(ClipSize, 'a')));
-        const FileMap before = Snapshot(target);
-        // Runs after the first chunk: the file changes under the copy.
-        const auto change = [&] {
-            QFile file(path);
-            if (source == u"grows" && file.open(QIODevice::Append))
+        TestFolder dir;
+        const QString source = dir.file(u"source/"_s), root = dir.file(u"targets/"_s);
+        for (const QString& folder :
+             {source, root + u"empty"_s, root + u"old"_s, root + u"blocked/Clip.Mp3"_s,
+              root + u"player"_s, root + u"linked"_s})
+            QVERIFY(QDir().mkpath(folder));
+        // Period 13: a chunk written twice or lost changes the bytes.
+        QVERIFY(WriteBytes(source + u"Clip.Mp3"_s,
+                           QByteArray("0123456789abc").repeated(ClipSize / 13 + 1).left(ClipSize)));
+        QVERIFY(WriteBytes(source + u"silence.mp3"_s, ""));
+        QVERIFY(MakeFifo(source + u"fifo.mp3"_s));
+        QVERIFY(QFile::link(u"/dev/zero"_s, source + u"zero.mp3"_s));
+        for (const QString& file : {u"Clip.Mp3"_s, u"Gone.mp3"_s, u"fifo.mp3"_s, u"zero.mp3"_s})
+            QVERIFY(WriteBytes(root + u"old/"_s + file, "old bytes"));
+        QVERIFY(WriteBytes(root + u"blocked/Clip.Mp3/inside"_s, "old bytes"));
+        QVERIFY(WriteBytes(root + u"player/clip.bin"_s, "old bytes"));
+        QVERIFY(QFile::link(u"../player/clip.bin"_s, root + u"linked/Clip.Mp3"_s));
+        auto expected = FolderSnapshot(root);
+        if (!landsIn.isEmpty())
+            expected.insert(landsIn, QString::fromLatin1(FileBytes(source + name)));
+        const auto changeSource = [&] {
+            QFile file(source + name);
+            if (change == u"grows" && file.open(QIODevice::Append))
                 file.write("more");
-            else if (source == u"shrinks")
+            else if (change == u"shrinks")
                 file.resize(10);
-            else if (source == u"touched")
+            else if (change == u"touched")
                 file.open(QIODevice::ReadWrite) && file.write("b") &&
                     file.setFileTime(QDateTime::currentDateTime().addSecs(5),
                                      QFileDevice::FileModificationTime);
         };
-        QString error;
-        QVERIFY(!CopyFileToFolder(media, FileName, target, &error, change));
-        QVERIFY2(error.contains(reason), qPrintable(error));
-        QCOMPARE(Snapshot(target), before);
-    }
 
-    // A target reached through a link: the file it points to gets the copy.
-    void linkedTargetStaysALink() {
-        QTemporaryDir dir;
-        const QString base = dir.path() + u'/';
-        QVERIFY(QDir().mkpath(base + u"media"_s) && QDir().mkpath(base + u"player"_s) &&
-                QDir().mkpath(base + u"target"_s));
-        QVERIFY(WriteBytes(base + u"media/"_s + FileName, "new clip"));
-        QVERIFY(WriteBytes(base + u"player/clip.bin"_s, "old clip"));
-        QVERIFY(QFile::link(u"../player/clip.bin"_s, base + u"target/"_s + FileName));
-        QString error;
-        QVERIFY2(CopyFileToFolder(base + u"media/"_s, FileName, base + u"target"_s, &error),
-                 qPrintable(error));
-        QCOMPARE(QFileInfo(base + u"target/"_s + FileName).symLinkTarget(),
-                 base + u"player/clip.bin"_s);
-        QCOMPARE(Snapshot(base + u"player"_s).value(u"clip.bin"_s), QByteArray("new clip"));
+        // 0: copied, 1: refused for the reason, 2: refused for another one.
+        QCOMPARE(ExitCodeInChild([&] {
+                     if (limit > 0)
+                         FillDiskAfter(rlim_t(limit));
+                     QString error;
+                     if (CopyFileToFolder(source, name, root + target, &error, changeSource))
+                         return 0;
+                     if (error.contains(reason))
+                         return 1;
+                     qWarning("%s", qPrintable(error));
+                     return 2;
+                 }),
+                 landsIn.isEmpty() ? 1 : 0);
+        QCOMPARE(FolderSnapshot(root), expected);
     }
 
     // ---- the copy window ---------------------------------------------------
 
     void copyWindow_data() {
+        QTest::addColumn<QString>("situation");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("copied");
         const QString copied = u"File Copied"_s, failed = u"File Copy Error!"_s;
-        QTest::newRow("new file") << QStringList{copied} << true;
-        QTest::newRow("source vanished") << QStringList{failed} << false;
-        QTest::newRow("overwrite declined") << QStringList() << false;
-        QTest::newRow("overwrite accepted") << QStringList{copied} << true;
-        QTest::newRow("same folder through a link") << QStringList{failed} << false;
-        QTest::newRow("other folder, name in other case") << QStringList() << false;
+        for (const auto& [situation, messages, done] :
+             {std::tuple{"new file", QStringList{copied}, true},
+              {"source vanished", QStringList{failed}, false},
+              {"overwrite declined", QStringList(), false},
+              {"overwrite accepted", QStringList{copied}, true},
+              {"same folder through a link", QStringList{failed}, false},
+              {"other folder, name in other case", QStringList(), false}})
+            QTest::newRow(situation) << QString::fromLatin1(situation) << messages << done;
     }
 
     void copyWindow() {
+        QFETCH(QString, situation);
         QFETCH(QStringList, messages);
         QFETCH(bool, copied);
-        const QString situation = QString::fromLatin1(QTest::currentDataTag());
         Setup setup;
         if (situation.startsWith(u"overwrite")) {
             QVERIFY(WriteBytes(setup.target + FileName, "old bytes"));
@@ -252,19 +198,21 @@ private Q_SLOTS:
         }
         auto form = setup.open();
         form->showFolder(sameFolder ? setup.media : target);
-        FileMap expected = Snapshot(setup.base);
+        QMap<QString, QString> expected = FolderSnapshot(setup.base);
         if (copied)
-            expected.insert(u"media2/"_s + FileName, "the media file");
+            expected.insert(u"media2/"_s + FileName, u"the media file"_s);
 
-        form->CopyCmd_Click();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* copyButton = form->findChild<QPushButton*>(u"CopyCmd"_s);
+        QTest::mouseClick(copyButton, Qt::LeftButton);
         QCOMPARE(setup.dialogs.messages(), messages);
         // Only an existing target in another folder brings the question (an
         // unscripted one is unexpected): "media2" is not the media folder.
         QVERIFY(setup.dialogs.allAnswersUsed() && !setup.dialogs.hadUnexpectedCall());
-        QCOMPARE(Snapshot(setup.base), expected);
+        QCOMPARE(FolderSnapshot(setup.base), expected);
         // Whatever the outcome, the window takes input again.
-        QVERIFY(form->findChild<QPushButton*>(u"CopyCmd"_s)->isEnabled() &&
-                !qApp->overrideCursor());
+        QVERIFY(copyButton->isEnabled() && !qApp->overrideCursor());
     }
 
     // Folders are the same when the file system says so: one folder reached
@@ -273,11 +221,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("first"); // relative to the base folder
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("same");
-        QTest::newRow("one path") << u"media/"_s << u"media/"_s << true;
-        QTest::newRow("no final separator") << u"media"_s << u"media/"_s << true;
-        QTest::newRow("dot segments") << u"media/../media/./"_s << u"media/"_s << true;
-        QTest::newRow("through a link") << u"link/"_s << u"media/"_s << true;
-        QTest::newRow("link to the parent") << u"up/media/"_s << u"media/"_s << true;
+        QTest::newRow("through a link, no final separator") << u"link"_s << u"media/"_s << true;
+        QTest::newRow("link to the parent, dot segments")
+            << u"up/media/../media/./"_s << u"media/"_s << true;
         QTest::newRow("other letter case") << u"MEDIA/"_s << u"media/"_s << false;
         QTest::newRow("neighbour") << u"media2/"_s << u"media/"_s << false;
         QTest::newRow("a file, not a folder") << u"media/Clip.mp3"_s << u"media/"_s << false;
@@ -289,8 +235,8 @@ private Q_SLOTS:
         QFETCH(QString, first);
         QFETCH(QString, second);
         QFETCH(bool, same);
-        QTemporaryDir dir;
-        const QString base = dir.path() + u'/';
+        TestFolder dir;
+        const QString base = dir.path();
         for (const QString& folder : {u"media"_s, u"MEDIA"_s, u"media2"_s})
             QVERIFY(QDir().mkpath(base + folder));
         QVERIFY(WriteBytes(base + u"media/Clip.mp3"_s, "clip"));

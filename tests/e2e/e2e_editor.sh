@@ -33,12 +33,7 @@ trap cleanup EXIT
 trap 'exit 2' INT TERM HUP
 
 rm -f "$shots"/e2e_*.png
-shot() { import -window root "$shots/e2e_$1.png" 2>/dev/null || true; }
-fail() {
-    echo "FAIL: $*" >&2
-    shot failure
-    exit 1
-}
+shot_prefix=e2e
 
 # Starts the copy in the program folder; its pid is in $last_pid.
 start_editor() {

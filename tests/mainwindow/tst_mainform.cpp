@@ -183,7 +183,7 @@ private Q_SLOTS:
     void saveAsAsksBeforeOverwriting() {
         QVERIFY(WriteSchedule(m_other->path(), u"X.mvs"_s, BasicOnlyDocument()));
         start();
-        m_window->document().append(ListAddress::basic(), MediaEntryNamed("MORE", "MP3"));
+        m_window->document().append(ListAddress::basic(), media("MORE", "MP3"));
         m_dialogs.answerFile(m_other->file(u"X"_s));
         m_dialogs.answerYesNo(false);
         m_dialogs.answerFile(m_other->file(u"X.mvs"_s));
@@ -228,7 +228,7 @@ private Q_SLOTS:
         const bool fails = added == "OVERFULL";
         const qsizetype basicWanted = fails ? 256 : document().basicCount() + 1;
         while (!added.isEmpty() && document().basicCount() < basicWanted)
-            m_window->document().append(ListAddress::basic(), MediaEntryNamed(added, "MP3"));
+            m_window->document().append(ListAddress::basic(), media(added, "MP3"));
         m_dialogs.answerSaveChanges(answer);
         const ScheduleDocument before = document();
         const QString caption = ShownCaption(*m_window);

@@ -28,12 +28,7 @@ trap end_editors_and_remove_work EXIT
 trap 'exit 2' INT TERM HUP
 
 rm -f "$shots"/changedondisk_*.png
-shot() { import -window root "$shots/changedondisk_$1.png" 2>/dev/null || true; }
-fail() {
-    echo "FAIL: $*" >&2
-    shot failure
-    exit 1
-}
+shot_prefix=changedondisk
 
 sum() { md5sum <"$shared"; }
 

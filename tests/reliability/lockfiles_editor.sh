@@ -34,11 +34,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/editor_window.sh"
 trap end_editors_and_remove_work EXIT
 trap 'exit 2' INT TERM HUP
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
 # Starts a copy in the program folder; its pid is in $last_pid.
 start_editor() {
     (cd "$app" && exec "$program") &

@@ -1,35 +1,26 @@
-// Saves a schedule over and over into one file until it is killed; the
-// killed-save test kills it at random moments.
+// Saves over and over into one file until it is killed; the killed-save test
+// kills it at random moments and on entering each file system call.
 //
-//   savehelper document|bytes|named-bytes FOLDER NAME PROGRESS_FILE large|small SEED [SAVES]
+//   savehelper unnamed|named FILE PROGRESS_FILE large|small [SAVES]
 //
-// document: each save is WriteScheduleFile of the large and the small
-//   document in turn, with fresh random values (SeededRandomSource(SEED)).
-// bytes: each save writes the fixed bytes of one of the two documents
-//   (FixedBytesOf, drawn from SEED) through WriteFileSafely, so nearly all of
-//   the time goes to writing the file.
-// named-bytes: as bytes, with a named temporary file, as on a file system
-//   without unnamed files.
-// large|small: which document the first save writes.
-// PROGRESS_FILE (SaveProgressFileSize bytes) receives the save counts.
-// SAVES: stop after that many saves (exit 0); without it, save until killed.
-// Prints HelperRunningLine before the first save. Exit 2: wrong arguments,
-// 3: a save failed, 4: nobody killed it within MaxLifeMs.
+// Each save writes BytesOfSave through WriteFileSafely, with an unnamed
+// temporary file where the file system has it, or a named one, as on a file
+// system without unnamed files. PROGRESS_FILE (SaveProgressFileSize bytes)
+// receives the save counts. SAVES: stop after that many saves (exit 0);
+// without it, save until killed. Prints HelperRunningLine before the first
+// save. Exit 2: wrong arguments, 3: a save failed, 4: nobody killed it within
+// MaxLifeMs.
 //
 // It never outlives the test: it dies with its parent, and ends by itself
 // after MaxLifeMs.
 
-#include "KilledSaveDocuments.h"
-#include "RandomSource.h"
+#include "KilledSaveBytes.h"
 #include "SafeFileWrite.h"
-#include "ScheduleWriter.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
@@ -59,16 +50,15 @@ int main(int argc, char* argv[]) {
         return 4;
     QElapsedTimer life;
     life.start();
-    if (argc != 7 && argc != 8)
+    if (argc != 5 && argc != 6)
         return 2;
-    const bool named = std::strcmp(argv[1], "named-bytes") == 0;
-    const bool bytesMode = named || std::strcmp(argv[1], "bytes") == 0;
-    const QString folder = QFile::decodeName(argv[2]);
-    const QString name = QFile::decodeName(argv[3]);
-    SaveProgress* progress = mapProgress(argv[4]);
-    const bool largeFirst = std::strcmp(argv[5], "large") == 0;
-    const quint32 seed = quint32(std::strtoul(argv[6], nullptr, 10));
-    const quint32 saves = argc == 8 ? quint32(std::strtoul(argv[7], nullptr, 10)) : 0;
+    const TemporaryFilePolicy policy = std::strcmp(argv[1], "named") == 0
+                                           ? TemporaryFilePolicy::NamedOnly
+                                           : TemporaryFilePolicy::Automatic;
+    const QString path = QFile::decodeName(argv[2]);
+    SaveProgress* progress = mapProgress(argv[3]);
+    const bool largeFirst = std::strcmp(argv[4], "large") == 0;
+    const quint32 saves = argc == 6 ? quint32(std::strtoul(argv[5], nullptr, 10)) : 0;
     if (!progress)
         return 2;
     std::atomic_ref<quint32> started(progress->started);
@@ -78,24 +68,15 @@ int main(int argc, char* argv[]) {
     // gap between the end of a save and its count.
     started.store(0);
     completed.store(0);
-
-    const QByteArray largeBytes = bytesMode ? FixedBytesOf(LargeDocument(), seed) : QByteArray();
-    const QByteArray smallBytes = bytesMode ? FixedBytesOf(SmallDocument(), seed) : QByteArray();
-    SeededRandomSource random(seed);
+    const QByteArray bytes[] = {BytesOfSave(1, largeFirst), BytesOfSave(2, largeFirst)};
 
     if (write(STDOUT_FILENO, HelperRunningLine, std::strlen(HelperRunningLine)) < 0)
         return 2;
     for (quint32 save = 1; saves == 0 || save <= saves; ++save) {
         started.store(save);
-        const Result<void> saved =
-            bytesMode
-                ? WriteFileSafely(folder + name,
-                                  (save % 2 == 1) == largeFirst ? largeBytes : smallBytes,
-                                  named ? TemporaryFilePolicy::NamedOnly
-                                        : TemporaryFilePolicy::Automatic)
-                : WriteScheduleFile(folder + name, DocumentOfSave(save, largeFirst), random);
-        if (!saved) {
-            std::fprintf(stderr, "save %u failed: %s\n", save, qPrintable(saved.error()));
+        if (const Result<void> written = WriteFileSafely(path, bytes[(save - 1) % 2], policy);
+            !written) {
+            std::fprintf(stderr, "save %u failed: %s\n", save, qPrintable(written.error()));
             return 3;
         }
         completed.store(save);

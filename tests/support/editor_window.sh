@@ -1,5 +1,19 @@
 # Shell helpers for the tests that drive the real editor under Xvfb with
-# xdotool. Sourced; the sourcing script defines fail MESSAGE.
+# xdotool. Sourced; a script that takes screenshots sets $shots (the folder)
+# and $shot_prefix before it calls shot or fail.
+
+# Screenshot $1 of the whole screen, when the script takes any.
+shot() {
+    [ -n "${shots:-}" ] && import -window root "$shots/${shot_prefix}_$1.png" 2>/dev/null
+    return 0
+}
+
+# Ends the script as failed, with a screenshot of the moment.
+fail() {
+    echo "FAIL: $*" >&2
+    shot failure
+    exit 1
+}
 
 # The pids of the editors the script started; end_editors_and_remove_work
 # (the script's EXIT trap) kills those still running and removes $work.
