@@ -35,7 +35,7 @@ private Q_SLOTS:
         LoadEnglishTexts(); // the text table is process-wide
     }
 
-    // The remembered schedule and language are shown at once; a language
+    // The remembered schedule and language are shown at once; each language
     // chosen from the menu renames every control and the caption at once.
     void startsAsRememberedAndSwitchesLanguage() {
         const QString schedule = m_other->file(u"SPRING.mvs"_s);
@@ -52,15 +52,21 @@ private Q_SLOTS:
         QCOMPARE(rows(u"NormalList"_s), MediaRows(SampleDocument().basicEntries()));
         QCOMPARE(rows(u"DetailList"_s), MediaRows(SampleDocument().advanceEntries()[0].details));
 
-        m_window->findChild<QAction*>(u"subEnglish"_s)->trigger();
-        for (const auto& [name, slot] :
-             {std::pair{u"subSave"_s, TextSlot::Save}, std::pair{u"SaveCmd"_s, TextSlot::Save},
-              std::pair{u"DetailMoveUpAction"_s, TextSlot::MoveUp},
-              std::pair{u"DetailMoveUpCmd"_s, TextSlot::MoveUp},
-              std::pair{u"BasicVolumeCmd"_s, TextSlot::Volume}})
-            QCOMPARE(control(name), EnglishTexts().text(slot));
-        QCOMPARE(ShownCaption(*m_window), caption(EnglishTexts()));
-        QCOMPARE(m_window->context().languageSelector, EnglishLanguageSelector);
+        for (const auto& [item, selector] :
+             {std::pair{u"subEnglish"_s, EnglishLanguageSelector},
+              std::pair{u"subSecondLanguage"_s, SecondLanguageSelector}}) {
+            m_window->findChild<QAction*>(item)->trigger();
+            const TextTable& texts =
+                selector == EnglishLanguageSelector ? EnglishTexts() : SecondTexts();
+            for (const auto& [name, slot] :
+                 {std::pair{u"subSave"_s, TextSlot::Save}, std::pair{u"SaveCmd"_s, TextSlot::Save},
+                  std::pair{u"DetailMoveUpAction"_s, TextSlot::MoveUp},
+                  std::pair{u"DetailMoveUpCmd"_s, TextSlot::MoveUp},
+                  std::pair{u"BasicVolumeCmd"_s, TextSlot::Volume}})
+                QCOMPARE(control(name), texts.text(slot));
+            QCOMPARE(ShownCaption(*m_window), caption(texts));
+            QCOMPARE(m_window->context().languageSelector, selector);
+        }
     }
 
     // Each step every bar takes the colour of the bar to its left; eight
@@ -119,7 +125,12 @@ private Q_SLOTS:
         QVERIFY(WriteSchedule(m_app, u"morva.mvs"_s, SampleDocument()));
         start();
         AppContext written = SetupAppPaths(m_app);
-        QCOMPARE(rows(u"DetailList"_s).size(), 2);
+        QCOMPARE(ShownCaption(*m_window), ExpectedCaption(m_app + u"morva.mvs"_s));
+        // A cancelled command leaves the lists as they were.
+        ClickRow(m_window->findChild<QListView*>(u"AdvanceList"_s), 2);
+        m_dialogs.answerFile(std::nullopt);
+        ClickButton(m_window.get(), u"OpenCmd"_s);
+        QCOMPARE(rows(u"DetailList"_s), MediaRows(SampleDocument().advanceEntries()[2].details));
         m_dialogs.answerFile(m_other->file(u"SPRING"_s));
         ClickButton(m_window.get(), u"OpenCmd"_s);
         QCOMPARE(ShownCaption(*m_window), ExpectedCaption(m_other->file(u"SPRING.mvs"_s)));
@@ -130,6 +141,7 @@ private Q_SLOTS:
         m_dialogs.answerSaveChanges(SaveChangesAnswer::Cancel);
         ClickButton(m_window.get(), u"ExitCmd"_s);
         QVERIFY(m_window->isVisible());
+        QCOMPARE(ShownCaption(*m_window), ExpectedCaption(m_other->file(u"SPRING.mvs*"_s)));
         QCOMPARE(ReadSystemInfo(written), SystemInfoStatus::Missing);
         m_dialogs.answerFile(m_other->file(u"X"_s));
         ClickButton(m_window.get(), u"SaveAsCmd"_s);
@@ -139,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(ReadSystemInfo(written), SystemInfoStatus::Read);
         QVERIFY(written == m_window->context());
         QCOMPARE(m_dialogs.kinds(),
-                 (QList<Kind>{Kind::OpenFile, Kind::SaveChanges, Kind::SaveFile}));
+                 (QList<Kind>{Kind::OpenFile, Kind::OpenFile, Kind::SaveChanges, Kind::SaveFile}));
     }
 
 private:
