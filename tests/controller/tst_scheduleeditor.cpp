@@ -109,8 +109,7 @@ private Q_SLOTS:
                            : settings.isNull() || WriteBytes(app.file(InfoName), settings));
 
         StartedEditor started(app.path());
-        ScriptedDialogs& dialogs = started.dialogs;
-        ScheduleEditor& editor = started.editor;
+        auto& [dialogs, rows, editor] = started;
         QCOMPARE(dialogs.messages().size(), message.isEmpty() ? 0 : 1);
         QVERIFY(message.isEmpty() ||
                 dialogs.messages()[0].contains(message.replace(u"%OTHER%"_s, other.path())));
@@ -218,8 +217,7 @@ private Q_SLOTS:
         const QStringList files{app.file(u"morva.mvs"_s), other.file(u"X.mvs"_s)};
         const QByteArrayList old{FileBytes(files[0]), FileBytes(files[1])};
         StartedEditor started(app.path());
-        ScriptedDialogs& dialogs = started.dialogs;
-        ScheduleEditor& editor = started.editor;
+        auto& [dialogs, rows, editor] = started;
         for (int entry = 0; entry < added; ++entry)
             editor.document().appendBasic(media("MORE"));
         const ScheduleDocument before = editor.document().document();

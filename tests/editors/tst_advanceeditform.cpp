@@ -16,13 +16,11 @@ namespace {
 struct Editor {
     ScriptedDialogs dialogs;
     AdvanceScheduleEditForm form{dialogs};
-    QList<QComboBox*> lists; // in the order of the period's fields
+    QList<QComboBox*> lists; // year, month and day of the start, then of the stop
 
     Editor() {
-        const QString names =
-            u"StartYear StartMonth StartDay StartHour StartMinute StartSecond "
-            u"StopYear StopMonth StopDay StopHour StopMinute StopSecond Weekday"_s;
-        for (const QString& name : names.split(u' '))
+        for (const QString& name :
+             u"StartYear StartMonth StartDay StopYear StopMonth StopDay"_s.split(u' '))
             lists.append(form.findChild<QComboBox*>(name + u"Combo"_s));
         // Used before for another entry, as the window is again and again.
         form.AdvanceEditSetup(EditMode::Modify, {10, 6, 7, 1, 2, 3, 11, 8, 9, 4, 5, 6, 2});
@@ -106,7 +104,7 @@ private Q_SLOTS:
         // list then has days items and keeps the day or moves it to the last.
         const int steps[][4] = {
             {1, 4 - 1, 30, 30}, {1, 2 - 1, 29, 29}, {0, 99, 28, 28}, {0, 0, 29, 28}};
-        for (int group : {0, 6}) { // start, stop
+        for (int group : {0, 3}) { // start, stop
             Editor editor;
             editor.form.AdvanceEditSetup(EditMode::Modify,
                                          {8, 3, 31, 0, 0, 0, 8, 3, 31, 23, 59, 59, 7});
