@@ -1,18 +1,14 @@
 // The About windows in both text tables, and the company links, opened through
 // a recording opener so no browser or mail program ever starts.
 
-#include "ScriptedDialogs.h"
 #include "AboutCompanyForm.h"
 #include "AboutMorvaScheduleGeneratorForm.h"
-#include "LinkLabel.h"
-#include "RandomSource.h"
-#include "ScheduleDocument.h"
-#include "ScheduleWriter.h"
 #include "CurrentTexts.h"
+#include "LinkLabel.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -44,12 +40,11 @@ private Q_SLOTS:
     void windowTexts() {
         QFETCH(quint16, selector);
         QFETCH(QStringList, texts);
-        QTemporaryDir dir;
-        SeededRandomSource random(1);
-        QVERIFY(WriteScheduleFile(dir.path() + u"/a.mvs"_s, ScheduleDocument(), random));
-        QFile file(dir.filePath(u"a.mvs"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly) && file.read(5) == "MORVA");
-        texts[2] += u' ' + QString::fromLatin1(file.read(20));
+        TestFolder dir;
+        QVERIFY(WriteSchedule(dir.path(), u"a.mvs"_s, ScheduleDocument()));
+        const QByteArray saved = FileBytes(dir.file(u"a.mvs"_s));
+        QCOMPARE(saved.left(5), "MORVA");
+        texts[2] += u' ' + QString::fromLatin1(saved.mid(5, 20));
 
         SelectTextTable(selector);
         const AboutMorvaScheduleGeneratorForm program;

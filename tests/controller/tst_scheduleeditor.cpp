@@ -1,9 +1,10 @@
-// The editor without a window: start-up and exit with SystemInfo.txt, and
-// which list commands are enabled.
+// The editor without a window: start-up and exit with SystemInfo.txt, New,
+// Open and Save As with their dialogs, and which list commands are enabled.
 
 #include "CurrentTexts.h"
 #include "ListSelection.h"
 #include "ScheduleEditor.h"
+#include "ScheduleReader.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
+using Kind = ScriptedDialogs::Kind;
 
 namespace {
 
@@ -29,6 +31,18 @@ struct ChosenRows final : ListSelection {
     }
 };
 
+// The editor as the program starts it in appFolder.
+struct StartedEditor {
+    ScriptedDialogs dialogs;
+    ChosenRows rows;
+    ScheduleEditor editor;
+    explicit StartedEditor(const QString& appFolder)
+        : editor(dialogs, rows, appFolder) {
+        editor.loadSettings();
+        editor.openDefaultSchedule();
+    }
+};
+
 QByteArray line(QByteArrayView value) {
     return '"' + value.toByteArray() + "\"\r\n";
 }
@@ -41,6 +55,14 @@ QByteArray sixLines() {
 }
 
 const QString InfoName = QString::fromUtf16(SystemInfoFileName);
+
+// The sample with added basic entries.
+ScheduleDocument SampleWith(int added) {
+    ScheduleDocument document = SampleDocument();
+    for (int entry = 0; entry < added; ++entry)
+        document.append(ListAddress::basic(), media("MORE"));
+    return document;
+}
 
 } // namespace
 
@@ -86,11 +108,8 @@ private Q_SLOTS:
         QVERIFY(unreadable ? QDir(app.path()).mkdir(InfoName)
                            : settings.isNull() || WriteBytes(app.file(InfoName), settings));
 
-        ScriptedDialogs dialogs;
-        ChosenRows rows;
-        ScheduleEditor editor(dialogs, rows, app.path());
-        editor.loadSettings();
-        editor.openDefaultSchedule();
+        StartedEditor started(app.path());
+        auto& [dialogs, rows, editor] = started;
         QCOMPARE(dialogs.messages().size(), message.isEmpty() ? 0 : 1);
         QVERIFY(message.isEmpty() ||
                 dialogs.messages()[0].contains(message.replace(u"%OTHER%"_s, other.path())));
@@ -120,22 +139,141 @@ private Q_SLOTS:
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{64, 64};
             setrlimit(RLIMIT_FSIZE, &limit);
-            ScriptedDialogs dialogs;
-            ChosenRows rows;
-            ScheduleEditor editor(dialogs, rows, app.path());
-            editor.loadSettings();
-            editor.context().openFolder = QString(400, u'x');
-            editor.saveSettings();
-            _exit(dialogs.messages().size() == 1 &&
-                          dialogs.messages()[0].contains(app.file(InfoName))
-                      ? 0
-                      : 1);
+            StartedEditor started(app.path());
+            started.editor.context().openFolder = QString(400, u'x');
+            started.editor.saveSettings();
+            const QStringList messages = started.dialogs.messages();
+            _exit(messages.size() == 1 && messages[0].contains(app.file(InfoName)) ? 0 : 1);
         }
         int status = 0;
         QVERIFY(child > 0 && waitpid(child, &status, 0) == child);
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         QCOMPARE(FileBytes(app.file(InfoName)), old);
         QCOMPARE(FolderEntries(app.path()), QStringList{InfoName});
+    }
+
+    // The dialogue, step by step: "kind|answer|where the dialog must start",
+    // the last two when they matter. A message's answer is a part of its
+    // text; a file dialog's a file in the other folder, "-" for Cancel. A
+    // cancel or a failure changes nothing: the document, its name, any file.
+    void documentCommands_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("added"); // basic entries added to the sample first
+        QTest::addColumn<QStringList>("dialogue");
+        QTest::addColumn<ScheduleDocument>("document");
+        QTest::addColumn<QString>("current"); // the schedule file afterwards
+        QTest::addColumn<QString>("written"); // holds the document as it was; empty: none
+        const QString morva = u"%APP%morva.mvs"_s;
+        const QString morva1 = u"%APP%morva1.mvs"_s;
+        const ScheduleDocument sample = SampleDocument();
+        QTest::newRow("Open, cancelled")
+            << u"open"_s << 0 << QStringList{u"open|-|%APP%"_s} << sample << morva << QString();
+        QTest::newRow("Open, unreadable")
+            << u"open"_s << 0 << QStringList{u"open|BAD.mvs"_s, u"message| cannot be read: "_s}
+            << sample << morva << QString();
+        // The dialog opens again where the user was, with the completed name.
+        QTest::newRow("Open, not found, then found")
+            << u"open"_s << 0
+            << QStringList{u"open|NOPE"_s, u"message|File Not Found!"_s,
+                           u"open|SPRING|%OTHER%NOPE.mvs"_s}
+            << BasicOnlyDocument() << u"%OTHER%SPRING.mvs"_s << QString();
+        QTest::newRow("Open, changed, cancelled")
+            << u"open"_s << 1 << QStringList{u"changes|cancel"_s} << SampleWith(1) << morva
+            << QString();
+        QTest::newRow("New, unchanged")
+            << u"new"_s << 0 << QStringList() << ScheduleDocument() << morva1 << QString();
+        QTest::newRow("New, changed, saved") << u"new"_s << 1 << QStringList{u"changes|save"_s}
+                                             << ScheduleDocument() << morva1 << morva;
+        QTest::newRow("New, changed, not saved")
+            << u"new"_s << 1 << QStringList{u"changes|discard"_s} << ScheduleDocument() << morva1
+            << QString();
+        // 256 basic entries: more than a schedule file can count.
+        QTest::newRow("New, the save fails")
+            << u"new"_s << 254 << QStringList{u"changes|save"_s, u"message| could not be saved: "_s}
+            << SampleWith(254) << morva << QString();
+        // Declining to overwrite asks again from the name chosen.
+        QTest::newRow("Save As, overwriting declined, then confirmed")
+            << u"save as"_s << 1
+            << QStringList{u"save|X|%APP%morva.mvs"_s, u"overwrite|no"_s,
+                           u"save|X.mvs|%OTHER%X.mvs"_s, u"overwrite|yes"_s}
+            << SampleWith(1) << u"%OTHER%X.mvs"_s << u"%OTHER%X.mvs"_s;
+    }
+
+    void documentCommands() {
+        QFETCH(QString, command);
+        QFETCH(int, added);
+        QFETCH(QStringList, dialogue);
+        QFETCH(QString, current);
+        QFETCH(QString, written);
+        TestFolder app;
+        TestFolder other;
+        const auto place = [&app, &other](QString path) {
+            return path.replace(u"%APP%"_s, app.path()).replace(u"%OTHER%"_s, other.path());
+        };
+        QVERIFY(WriteSchedule(app.path(), u"morva.mvs"_s, SampleDocument()));
+        QVERIFY(WriteSchedule(other.path(), u"SPRING.mvs"_s, BasicOnlyDocument()));
+        QVERIFY(WriteSchedule(other.path(), u"X.mvs"_s, BasicOnlyDocument()));
+        QVERIFY(WriteBytes(other.file(u"BAD.mvs"_s), "\"not\",\"a schedule\"\r\n"));
+        const QStringList files{app.file(u"morva.mvs"_s), other.file(u"X.mvs"_s)};
+        const QByteArrayList old{FileBytes(files[0]), FileBytes(files[1])};
+        StartedEditor started(app.path());
+        auto& [dialogs, rows, editor] = started;
+        for (int entry = 0; entry < added; ++entry)
+            editor.document().append(ListAddress::basic(), media("MORE"));
+        const ScheduleDocument before = editor.document().document();
+        for (const QString& step : dialogue) {
+            const QString kind = step.section(u'|', 0, 0);
+            const QString answer = step.section(u'|', 1, 1);
+            if (kind == u"changes")
+                dialogs.answerSaveChanges(answer == u"save"      ? SaveChangesAnswer::Save
+                                          : answer == u"discard" ? SaveChangesAnswer::Discard
+                                                                 : SaveChangesAnswer::Cancel);
+            else if (kind == u"overwrite")
+                dialogs.answerYesNo(answer == u"yes");
+            else if (kind != u"message")
+                dialogs.answerFile(answer == u"-" ? std::nullopt
+                                                  : std::optional(other.file(answer)));
+        }
+        if (command == u"new")
+            editor.newSchedule();
+        else if (command == u"open")
+            editor.openSchedule();
+        else
+            editor.saveScheduleAs();
+
+        const QStringList kindNames{u"message"_s, u"untitled"_s, u"overwrite"_s, u"ok"_s,
+                                    u"changes"_s, u"open"_s,     u"save"_s};
+        QCOMPARE(dialogs.calls().size(), dialogue.size());
+        for (qsizetype i = 0; i < dialogue.size(); ++i) {
+            const ScriptedDialogs::Call& call = dialogs.calls()[i];
+            QCOMPARE(kindNames[int(call.kind)], dialogue[i].section(u'|', 0, 0));
+            QVERIFY(call.kind != Kind::Message ||
+                    call.text.contains(dialogue[i].section(u'|', 1, 1)));
+            if (const QString where = dialogue[i].section(u'|', 2, 2); !where.isEmpty())
+                QCOMPARE(call.folder + call.fileName, place(where));
+        }
+        QVERIFY(dialogs.allAnswersUsed());
+        QTEST(editor.document().document(), "document");
+        QCOMPARE(editor.context().schedulePath(), place(current));
+        for (qsizetype i = 0; i < files.size(); ++i)
+            QVERIFY(files[i] == place(written) ? ReadScheduleFileAt(files[i]).document == before
+                                               : FileBytes(files[i]) == old[i]);
+    }
+
+    // The checks before saving speak the language in use; neither Save nor
+    // Save As writes a document they refuse, nor asks for a name.
+    void refusedSaveSpeaksTheCurrentLanguage() {
+        TestFolder app;
+        StartedEditor started(app.path());
+        started.editor.selectLanguage(SecondLanguageSelector);
+        started.editor.saveSchedule();
+        started.editor.saveScheduleAs();
+        const TextTable& second = SecondTexts();
+        const QString refused =
+            second.text(TextSlot::NoAnySchedule) + u"\r\n"_s + second.text(TextSlot::CantSave);
+        QCOMPARE(started.dialogs.kinds(), (QList<Kind>{Kind::Message, Kind::Message}));
+        QCOMPARE(started.dialogs.messages(), (QStringList{refused, refused}));
+        QVERIFY(FolderEntries(app.path()).isEmpty());
     }
 
     // Per list, '1' or '0' for Add, Modify, Remove, Move Up and Move Down.

@@ -13,33 +13,18 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The item each list shows for a period: its twelve fields, then the week day.
-QList<int> itemsOf(const AdvancePeriod& p) {
-    return {p.startYear,   p.startMonth - 1, p.startDay - 1,  p.startHour,   p.startMinute,
-            p.startSecond, p.stopYear,       p.stopMonth - 1, p.stopDay - 1, p.stopHour,
-            p.stopMinute,  p.stopSecond,     p.weekDay};
-}
-
 struct Editor {
     ScriptedDialogs dialogs;
     AdvanceScheduleEditForm form{dialogs};
-    QList<QComboBox*> lists; // in the order of itemsOf
+    QList<QComboBox*> lists; // year, month and day of the start, then of the stop
 
     Editor() {
-        const QString names =
-            u"StartYear StartMonth StartDay StartHour StartMinute StartSecond "
-            u"StopYear StopMonth StopDay StopHour StopMinute StopSecond Weekday"_s;
-        for (const QString& name : names.split(u' '))
+        for (const QString& name :
+             u"StartYear StartMonth StartDay StopYear StopMonth StopDay"_s.split(u' '))
             lists.append(form.findChild<QComboBox*>(name + u"Combo"_s));
         // Used before for another entry, as the window is again and again.
         form.AdvanceEditSetup(EditMode::Modify, {10, 6, 7, 1, 2, 3, 11, 8, 9, 4, 5, 6, 2});
         form.show();
-    }
-    QList<int> shown() const {
-        QList<int> items;
-        for (const QComboBox* list : lists)
-            items.append(list->currentIndex());
-        return items;
     }
     // Picks the item from the opened list with the keys: F4 opens it, the
     // arrows move through it without choosing, Return chooses.
@@ -64,8 +49,8 @@ private Q_SLOTS:
     void initTestCase() { LoadEnglishTexts(); }
 
     // A new entry starts on today, a stored one shows its values (a damaged
-    // one the nearest items); OK stores them only when the dates, and then the
-    // times, are in order.
+    // one the nearest items); OK stores what is shown only when the dates, and
+    // then the times, are in order.
     void okStoresWhatIsShown_data() {
         QTest::addColumn<AdvancePeriod>("stored");
         QTest::addColumn<QDate>("today"); // invalid: the stored entry is edited
@@ -102,7 +87,6 @@ private Q_SLOTS:
         Editor editor;
         editor.form.AdvanceEditSetup(today.isValid() ? EditMode::Add : EditMode::Modify, stored,
                                      today);
-        QCOMPARE(editor.shown(), itemsOf(shown));
         ClickButton(&editor.form, u"OKCmd"_s);
         QCOMPARE(editor.form.period(), message.isEmpty() ? shown : AdvancePeriod());
         QCOMPARE(editor.dialogs.messages(),
@@ -120,7 +104,7 @@ private Q_SLOTS:
         // list then has days items and keeps the day or moves it to the last.
         const int steps[][4] = {
             {1, 4 - 1, 30, 30}, {1, 2 - 1, 29, 29}, {0, 99, 28, 28}, {0, 0, 29, 28}};
-        for (int group : {0, 6}) { // start, stop
+        for (int group : {0, 3}) { // start, stop
             Editor editor;
             editor.form.AdvanceEditSetup(EditMode::Modify,
                                          {8, 3, 31, 0, 0, 0, 8, 3, 31, 23, 59, 59, 7});

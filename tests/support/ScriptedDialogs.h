@@ -33,23 +33,45 @@ public:
     QList<Kind> kinds() const;
     bool hadUnexpectedCall() const { return m_unexpected; }
     bool allAnswersUsed() const { return m_answers.isEmpty(); }
-    void clear();
+    void clear() { *this = ScriptedDialogs(); }
 
-    void showMessage(const QString& text) override;
-    void showUntitledMessage(const QString& text) override;
-    bool askYesNo(const QString& text) override;
-    bool askOkCancel(const QString& text) override;
-    SaveChangesAnswer askSaveChanges(const QString& text) override;
+    void showMessage(const QString& text) override {
+        m_calls.append({Kind::Message, text, {}, {}});
+    }
+    void showUntitledMessage(const QString& text) override {
+        m_calls.append({Kind::UntitledMessage, text, {}, {}});
+    }
+    bool askYesNo(const QString& text) override { return next({Kind::YesNo, text, {}, {}}, false); }
+    bool askOkCancel(const QString& text) override {
+        return next({Kind::OkCancel, text, {}, {}}, false);
+    }
+    SaveChangesAnswer askSaveChanges(const QString& text) override {
+        return next({Kind::SaveChanges, text, {}, {}}, SaveChangesAnswer::Cancel);
+    }
     std::optional<QString> chooseOpenFile(const QString& folder, const QString& fileName,
-                                          const QString& filter) override;
+                                          const QString& filter) override {
+        return next({Kind::OpenFile, filter, folder, fileName}, std::optional<QString>());
+    }
     std::optional<QString> chooseSaveFile(const QString& folder, const QString& fileName,
-                                          const QString& filter) override;
+                                          const QString& filter) override {
+        return next({Kind::SaveFile, filter, folder, fileName}, std::optional<QString>());
+    }
 
 private:
     using Answer = std::variant<bool, SaveChangesAnswer, std::optional<QString>>;
-    template <typename T> T next(const T& fallback);
+    // Records the call and takes the next answer when it is of the right type.
+    template <typename T> T next(const Call& call, const T& fallback);
 
     QQueue<Answer> m_answers;
     QList<Call> m_calls;
     bool m_unexpected = false;
 };
+
+template <typename T> T ScriptedDialogs::next(const Call& call, const T& fallback) {
+    m_calls.append(call);
+    if (m_answers.isEmpty() || !std::holds_alternative<T>(m_answers.head())) {
+        m_unexpected = true;
+        return fallback;
+    }
+    return std::get<T>(m_answers.dequeue());
+}
