@@ -41,8 +41,6 @@ private Q_SLOTS:
         fine("six deep", R"({"a": [{"b": [{"c": [1, 2]}]}]})");
         QTest::newRow("seven deep")
             << QByteArray(R"({"a": [{"b": [{"c": [1, [2]]}]}]})") << u"a[0].b[0].c[1]"_s << deep;
-        QTest::newRow("seven deep lists")
-            << QByteArray("[[[[[[[") << u"[0][0][0][0][0][0]"_s << deep;
         // The root list and its empty lists.
         const auto lists = [](int count) {
             return '[' + QByteArray("[],").repeated(count - 2) + "[]]";
@@ -55,13 +53,9 @@ private Q_SLOTS:
         fine("the same key in other objects", R"([{"a": 1}, {"a": {"a": 2}}])");
         fine("a value that equals a later key", R"({"name": "extension", "extension": ""})");
         fine("keys that differ in case", R"({"name": 1, "Name": 2})");
-        QTest::newRow("key twice") << QByteArray(R"({"a": 1, "b": 2, "a": 1})") << u"a"_s << twice;
         QTest::newRow("key twice, deep in the document")
             << QByteArray(R"({"advance": [{}, {"details": [{"name": "A", "name": "B"}]}]})")
             << u"advance[1].details[0].name"_s << twice;
-        QTest::newRow("key twice, once escaped")
-            << QByteArray(R"({"basic": [{"name": "A", "\u006Eame": "B"}]})") << u"basic[0].name"_s
-            << twice;
         QTest::newRow("escaped slash, tab and quote")
             << QByteArray("{\"a/\\t\\\"\": 1, \"a\\/\\u0009\\\"\": 2}") << u"a/\\u0009\\\""_s
             << twice;
@@ -91,18 +85,11 @@ private Q_SLOTS:
         }
     }
 
-    // The size limit leaves room for the largest document in any layout.
-    void largestDocumentFitsTheSizeLimit_data() {
-        QTest::addColumn<bool>("oneValueALine");
-        QTest::newRow("dump's layout") << false;
-        QTest::newRow("one value a line") << true;
-    }
-
+    // The size limit leaves room for the largest document, even written one
+    // value a line.
     void largestDocumentFitsTheSizeLimit() {
-        QFETCH(bool, oneValueALine);
-        QByteArray json = ScheduleToJson(largestAcceptedDocument());
-        if (oneValueALine)
-            json = QJsonDocument::fromJson(json).toJson(QJsonDocument::Indented);
+        const QByteArray json = QJsonDocument::fromJson(ScheduleToJson(largestAcceptedDocument()))
+                                    .toJson(QJsonDocument::Indented);
         QVERIFY2(json.size() * 2 < MaxScheduleJsonSize, qPrintable(QString::number(json.size())));
         const JsonScheduleResult result = ScheduleFromJson(json);
         QVERIFY2(result.ok, qPrintable(result.path + u": "_s + result.error));
@@ -120,10 +107,6 @@ private Q_SLOTS:
         QTest::newRow("one byte over the limit")
             << QByteArray(MaxScheduleJsonSize + 1, ' ') << true << QString()
             << u"is larger than 1 MiB, too large for the JSON of a schedule"_s;
-        QTest::newRow("small lists filling the limit")
-            << "[" + QByteArray("[],").repeated(MaxScheduleJsonSize / 3 - 1) + "[]]" << false
-            << u"[9999]"_s
-            << u"the text holds more than 10000 lists and objects, far more than any schedule"_s;
         QTest::newRow("deep lists filling the limit")
             << QByteArray(MaxScheduleJsonSize, '[') << false << u"[0][0][0][0][0][0]"_s
             << u"nests lists and objects more than 6 deep, deeper than any schedule"_s;
@@ -132,10 +115,6 @@ private Q_SLOTS:
             return QByteArray(json).replace('@', QByteArray(500000, 'A'));
         };
         const QString shown = u"\""_s + QString(60, u'A') + u"\"…"_s;
-        QTest::newRow("long name")
-            << withLongValue(R"({"basic": [{"name": "@", "extension": ""}]})") << false
-            << u"basic[0].name"_s
-            << u"File Name Error! (%1 has 500000 characters; a name has at most 16)"_s.arg(shown);
         QTest::newRow("long date")
             << withLongValue(R"({"advance": [{"startDate": "@", "stopDate": "2006-01-01"}]})")
             << false << u"advance[0].startDate"_s
