@@ -208,8 +208,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("second");
         QTest::addColumn<bool>("same");
         QTest::newRow("through a link, no final separator") << u"link"_s << u"media/"_s << true;
-        QTest::newRow("link to the parent, dot segments")
-            << u"up/media/../media/./"_s << u"media/"_s << true;
         QTest::newRow("other letter case") << u"MEDIA/"_s << u"media/"_s << false;
         QTest::newRow("neighbour") << u"media2/"_s << u"media/"_s << false;
         QTest::newRow("missing, same path") << u"gone/"_s << u"gone"_s << true;
@@ -225,7 +223,6 @@ private Q_SLOTS:
         for (const QString& folder : {u"media"_s, u"MEDIA"_s, u"media2"_s})
             QVERIFY(QDir().mkpath(base + folder));
         QVERIFY(QFile::link(base + u"media"_s, base + u"link"_s));
-        QVERIFY(QFile::link(base, base + u"up"_s));
         QCOMPARE(IsSameFolder(base + first, base + second), same);
         QCOMPARE(IsSameFolder(base + second, base + first), same);
     }
