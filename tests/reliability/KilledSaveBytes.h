@@ -4,8 +4,6 @@
 // killed: what each save writes, and where the helper tells how far it got.
 
 #include <QByteArray>
-#include <QFile>
-#include <cstring>
 
 // The bytes of the helper's save number n (from 1): a large file and a small
 // one in turn, the large one first when largeFirst. The large one makes a save
@@ -24,18 +22,6 @@ struct SaveProgress {
     quint32 completed = 0;
 };
 inline constexpr qsizetype SaveProgressFileSize = 64;
-
-// Reads the counts back after the helper ended.
-inline SaveProgress ReadSaveProgress(const QString& path) {
-    QFile file(path);
-    SaveProgress progress;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.read(sizeof progress);
-        if (bytes.size() == sizeof progress)
-            std::memcpy(&progress, bytes.constData(), sizeof progress);
-    }
-    return progress;
-}
 
 // The helper's line on standard output once it is about to save.
 inline constexpr char HelperRunningLine[] = "running\n";

@@ -18,9 +18,11 @@
 #include "SafeFileWrite.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
