@@ -41,8 +41,10 @@ int main(int argc, char* argv[]) {
 
     timer.restart();
     bool same = true;
-    for (int i = 0; i < rounds; ++i)
-        same = same && DecodeSchedule(bytes).document == document;
+    for (int i = 0; i < rounds; ++i) {
+        const DecodeResult decoded = DecodeSchedule(bytes);
+        same = same && decoded && decoded->document == document;
+    }
     const double decodeMs = double(timer.nsecsElapsed()) / 1e6 / rounds;
 
     std::printf("largest schedule: %lld bytes; encode %.2f ms, decode %.2f ms (%d rounds)%s\n",

@@ -70,7 +70,7 @@ int main() {
             const double ms = double(timer.nsecsElapsed()) / 1e6;
             std::printf("%-36s %10.2f %12ld  (input %lld bytes, %s, %ld KiB before reading)\n",
                         c.name, ms, peakKilobytes(), static_cast<long long>(json.size()),
-                        result.ok ? "accepted" : "refused", before);
+                        result.ok() ? "accepted" : "refused", before);
             std::fflush(stdout);
             _exit(0);
         }

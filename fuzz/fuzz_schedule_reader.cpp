@@ -10,22 +10,22 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const DecodeResult result =
         DecodeSchedule(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
-    if (!result.ok) {
-        if (result.error.isEmpty() || result.errorOffset < 0 || result.errorOffset > qint64(size))
+    if (!result.ok()) {
+        if (result.error().isEmpty() || result.failure().offset < 0 ||
+            result.failure().offset > qint64(size))
             std::abort();
         return 0;
     }
-    if (result.trailingBytes < 0 || result.trailingBytes > qint64(size))
+    if (result->trailingBytes < 0 || result->trailingBytes > qint64(size))
         std::abort();
     // Every document the reader gives is stored at the first draw and reads
     // back the same.
     SeededRandomSource random{quint32(size)};
-    const Result<QByteArray> bytes = EncodeSchedule(result.document, random);
+    const Result<QByteArray> bytes = EncodeSchedule(result->document, random);
     if (!bytes)
         std::abort();
     const DecodeResult again = DecodeSchedule(bytes.value());
-    if (!again.ok || !(again.document == result.document) ||
-        again.trailingBytes != 0)
+    if (!again.ok() || !(again->document == result->document) || again->trailingBytes != 0)
         std::abort();
     return 0;
 }

@@ -50,13 +50,14 @@ int RunBuild(const QString& jsonFile, const QString& outputFile, std::optional<q
     if (!json)
         return ExitFailure;
     const JsonScheduleResult parsed = ScheduleFromJson(*json);
-    if (!parsed.ok) {
-        ReportError(jsonFile,
-                    parsed.path.isEmpty() ? parsed.error : parsed.path + u": "_s + parsed.error);
-        return parsed.malformed ? ExitFailure : ExitRefused;
+    if (!parsed) {
+        ReportError(jsonFile, parsed.failure().path.isEmpty()
+                                  ? parsed.error()
+                                  : parsed.failure().path + u": "_s + parsed.error());
+        return parsed.failure().malformed ? ExitFailure : ExitRefused;
     }
     SeededRandomSource random = seed ? SeededRandomSource(*seed) : SeededRandomSource::fromClock();
-    if (const Result<void> written = WriteScheduleFile(outputFile, parsed.document, random);
+    if (const Result<void> written = WriteScheduleFile(outputFile, parsed.value(), random);
         !written) {
         ReportError(outputFile, u"cannot be written: "_s + written.error());
         return ExitFailure;

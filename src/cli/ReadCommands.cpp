@@ -14,14 +14,14 @@ namespace {
 
 // The whole file, decoded; on failure the error is reported and nothing else
 // happens.
-std::optional<DecodeResult> readSchedule(const QString& file) {
+std::optional<DecodedSchedule> readSchedule(const QString& file) {
     DecodeResult result = ReadScheduleFileAt(file);
-    if (result.ok)
-        return result;
-    if (result.errorOffset >= 0)
-        ReportError(file, u"not a readable schedule file: "_s + result.error);
+    if (result.ok())
+        return std::move(result).value();
+    if (result.failure().offset >= 0)
+        ReportError(file, u"not a readable schedule file: "_s + result.error());
     else
-        ReportError(file, u"cannot be read: "_s + result.error);
+        ReportError(file, u"cannot be read: "_s + result.error());
     return std::nullopt;
 }
 

@@ -149,11 +149,11 @@ bool DocumentCommands::readIntoDocument(const FileLocation& location) {
     // change since it was opened, and Save asks rather than overwrite it.
     const std::optional<FileIdentity> version = IdentityOfPath(location.path());
     DecodeResult read = ReadScheduleFileAt(location.path());
-    if (!read.ok) {
-        m_dialogs.showMessage(Text(TextSlot::ScheduleReadError).arg(location.path(), read.error));
+    if (!read) {
+        m_dialogs.showMessage(Text(TextSlot::ScheduleReadError).arg(location.path(), read.error()));
         return false;
     }
-    m_document.reset(std::move(read.document));
+    m_document.reset(std::move(read->document));
     m_knownVersion = version;
     return true;
 }

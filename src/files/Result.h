@@ -10,14 +10,16 @@ struct Failure {
     QString error;
 };
 
-// What an operation that can fail hands back: its value, or the reason it
-// failed. The part of std::expected (C++23) that the program needs.
-template <typename T> class Result {
+// What an operation that can fail hands back: its value, or why it failed.
+// The part of std::expected (C++23) that the program needs. A failure type
+// other than Failure carries more than words (a byte offset, a JSON path) and
+// has an error member with the words.
+template <typename T, typename E = Failure> class Result {
 public:
     Result(T value)
         : m_value(std::move(value)) {}
-    Result(Failure failure)
-        : m_error(std::move(failure.error)) {}
+    Result(E failure)
+        : m_failure(std::move(failure)) {}
 
     bool ok() const { return m_value.has_value(); }
     explicit operator bool() const { return ok(); }
@@ -25,12 +27,14 @@ public:
     const T& value() const& { return *m_value; }
     T&& value() && { return std::move(*m_value); }
     const T* operator->() const { return &*m_value; }
+    T* operator->() { return &*m_value; }
     // Empty when ok().
-    const QString& error() const { return m_error; }
+    const QString& error() const { return m_failure.error; }
+    const E& failure() const { return m_failure; }
 
 private:
     std::optional<T> m_value;
-    QString m_error;
+    E m_failure;
 };
 
 // For operations that hand back nothing but success.

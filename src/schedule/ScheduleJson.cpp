@@ -428,49 +428,40 @@ QByteArray ScheduleToJson(const ScheduleDocument& document) {
 }
 
 JsonScheduleResult ScheduleFromJson(QByteArrayView json) {
-    JsonScheduleResult result;
-    if (json.size() > MaxScheduleJsonSize) {
-        result.malformed = true;
-        result.error = TooLargeForScheduleJson();
-        return result;
-    }
+    if (json.size() > MaxScheduleJsonSize)
+        return JsonFailure{TooLargeForScheduleJson(), {}, true};
     // Checked before parsing: the parser would pay for deep nesting in memory
     // and would let the last of two equal keys win without a word.
-    if (const auto problem = CheckJsonShape(json, {ScheduleJsonDepth, ScheduleJsonContainers})) {
-        result.path = problem->path;
-        result.error = problem->message;
-        return result;
-    }
+    if (const auto problem = CheckJsonShape(json, {ScheduleJsonDepth, ScheduleJsonContainers}))
+        return JsonFailure{problem->message, problem->path};
     QJsonParseError parseError;
     const QJsonDocument parsed = QJsonDocument::fromJson(json.toByteArray(), &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         const qsizetype offset = qBound(qsizetype(0), qsizetype(parseError.offset), json.size());
-        result.malformed = true;
-        result.error = u"not valid JSON: %1 at line %2, column %3 (byte offset %4)"_s
-                           .arg(parseError.errorString())
-                           .arg(lineOf(json, offset))
-                           .arg(columnOf(json, offset))
-                           .arg(offset);
-        return result;
+        return JsonFailure{u"not valid JSON: %1 at line %2, column %3 (byte offset %4)"_s
+                               .arg(parseError.errorString())
+                               .arg(lineOf(json, offset))
+                               .arg(columnOf(json, offset))
+                               .arg(offset),
+                           {},
+                           true};
     }
     const QJsonValue root =
         parsed.isObject() ? QJsonValue(parsed.object()) : QJsonValue(parsed.array());
+    ScheduleDocument document;
     try {
-        result.document = JsonScheduleParser().parse(root);
+        document = JsonScheduleParser().parse(root);
     } catch (const Refusal& refusal) {
-        result.path = refusal.path;
-        result.error = refusal.message;
-        return result;
+        return JsonFailure{refusal.message, refusal.path};
     }
     // The checks before every save, with the program's own message.
-    const SaveCheckFinding saveCheck = CheckBeforeSave(result.document);
+    const SaveCheckFinding saveCheck = CheckBeforeSave(document);
     if (!saveCheck.passed()) {
-        if (saveCheck.failed == SaveCheck::AdvanceWithoutDetails)
-            result.path = element(u"advance"_s, saveCheck.advancePosition - 1) + u".details"_s;
-        result.error = SaveCheckPlainMessage(saveCheck, EnglishTexts());
-        result.document = ScheduleDocument();
-        return result;
+        const QString path =
+            saveCheck.failed == SaveCheck::AdvanceWithoutDetails
+                ? element(u"advance"_s, saveCheck.advancePosition - 1) + u".details"_s
+                : QString();
+        return JsonFailure{SaveCheckPlainMessage(saveCheck, EnglishTexts()), path};
     }
-    result.ok = true;
-    return result;
+    return document;
 }

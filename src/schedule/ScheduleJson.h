@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Result.h"
 #include "ScheduleDocument.h"
 
 #include <QByteArray>
@@ -35,18 +36,18 @@ inline constexpr int ScheduleJsonContainers = 10000;
 // The message for a text over MaxScheduleJsonSize, to follow the file name.
 QString TooLargeForScheduleJson();
 
-struct JsonScheduleResult {
-    bool ok = false;
-    ScheduleDocument document;
-    // When not ok: why, and where. path names the offending value, for example
-    // "advance[2].details[0].name" (list positions from 0); it is empty when
-    // the text as a whole is at fault.
+// Why JSON text was refused, and where. path names the offending value, for
+// example "advance[2].details[0].name" (list positions from 0); it is empty
+// when the text as a whole is at fault.
+struct JsonFailure {
     QString error;
     QString path;
     // True when the text is not JSON at all, false when it is JSON holding a
     // value that the editor would refuse.
     bool malformed = false;
 };
+
+using JsonScheduleResult = Result<ScheduleDocument, JsonFailure>;
 
 // Reads JSON text into a document with the editor's rules: media names as the
 // media entry editor accepts them (stored in upper case), the value ranges of

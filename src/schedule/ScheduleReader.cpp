@@ -163,36 +163,27 @@ constexpr qint64 LargestScheduleFileSize = FileFormat::MostFileBytes(
 } // namespace
 
 DecodeResult DecodeSchedule(QByteArrayView bytes) {
-    DecodeResult result;
     StreamDecoder decoder(bytes);
     try {
-        result.document = decoder.decode();
-        result.ok = true;
-        result.trailingBytes = bytes.size() - decoder.position();
+        ScheduleDocument document = decoder.decode();
+        return DecodedSchedule{std::move(document), bytes.size() - decoder.position()};
     } catch (const DecodeFailure& failure) {
-        result.error = u"%1 (byte offset %2)"_s.arg(failure.reason).arg(failure.offset);
-        result.errorOffset = failure.offset;
+        return ReadFailure{u"%1 (byte offset %2)"_s.arg(failure.reason).arg(failure.offset),
+                           failure.offset};
     }
-    return result;
 }
 
 DecodeResult ReadScheduleFileAt(const QString& path) {
     QFile file;
-    if (const Result<void> opened = OpenRegularFile(file, path); !opened) {
-        DecodeResult failed;
-        failed.error = opened.error();
-        return failed;
-    }
+    if (const Result<void> opened = OpenRegularFile(file, path); !opened)
+        return ReadFailure{opened.error()};
     // Nothing past the longest possible file is ever read, so a huge file
     // chosen by mistake costs no memory; what lies beyond counts as trailing.
     const QByteArray bytes = file.read(LargestScheduleFileSize);
-    if (file.error() != QFileDevice::NoError) {
-        DecodeResult result;
-        result.error = file.errorString();
-        return result;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return ReadFailure{file.errorString()};
     DecodeResult result = DecodeSchedule(bytes);
-    if (result.ok && file.size() > bytes.size())
-        result.trailingBytes += file.size() - bytes.size();
+    if (result.ok() && file.size() > bytes.size())
+        result->trailingBytes += file.size() - bytes.size();
     return result;
 }

@@ -1,19 +1,25 @@
 #pragma once
 
+#include "Result.h"
 #include "ScheduleDocument.h"
 
 #include <QByteArrayView>
 #include <QString>
 
-struct DecodeResult {
-    bool ok = false;
+struct DecodedSchedule {
     ScheduleDocument document;
-    // When not ok: what went wrong and the byte offset where reading failed.
-    QString error;
-    qint64 errorOffset = -1;
     // Bytes after the last record; readers ignore them.
     qint64 trailingBytes = 0;
 };
+
+// What went wrong, and the byte offset where decoding failed (-1 when the
+// file could not be read at all).
+struct ReadFailure {
+    QString error;
+    qint64 offset = -1;
+};
+
+using DecodeResult = Result<DecodedSchedule, ReadFailure>;
 
 // Decodes the bytes of a schedule file. Every step is checked: the end of the
 // data, a key that lies outside its block or is empty while entries follow, a

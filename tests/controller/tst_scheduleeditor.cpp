@@ -256,7 +256,7 @@ private Q_SLOTS:
         QTEST(editor.document().document(), "document");
         QCOMPARE(editor.context().schedulePath(), place(current));
         for (qsizetype i = 0; i < files.size(); ++i)
-            QVERIFY(files[i] == place(written) ? ReadScheduleFileAt(files[i]).document == before
+            QVERIFY(files[i] == place(written) ? ReadBack(files[i]) == before
                                                : FileBytes(files[i]) == old[i]);
     }
 

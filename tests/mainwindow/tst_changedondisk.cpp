@@ -84,7 +84,7 @@ private Q_SLOTS:
             QCOMPARE(m_dialogs.calls().at(asked.indexOf(Kind::YesNo)).text,
                      Text(TextSlot::FileChangedOnDisk).arg(path));
         if (written)
-            QCOMPARE(ReadScheduleFileAt(path).document, edited);
+            QCOMPARE(ReadBack(path), edited);
         else
             QCOMPARE(FileBytes(path), onDisk);
         QVERIFY(m_window->isVisible());
@@ -97,7 +97,7 @@ private Q_SLOTS:
             m_window->document().append(ListAddress::basic(), media("AGAIN", "MP3"));
             clickSave();
             QCOMPARE(m_dialogs.kinds(), Kinds{});
-            QCOMPARE(ReadScheduleFileAt(path).document, document());
+            QCOMPARE(ReadBack(path), document());
         }
     }
 

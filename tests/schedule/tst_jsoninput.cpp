@@ -92,8 +92,8 @@ private Q_SLOTS:
                                     .toJson(QJsonDocument::Indented);
         QVERIFY2(json.size() * 2 < MaxScheduleJsonSize, qPrintable(QString::number(json.size())));
         const JsonScheduleResult result = ScheduleFromJson(json);
-        QVERIFY2(result.ok, qPrintable(result.path + u": "_s + result.error));
-        QCOMPARE(result.document, largestAcceptedDocument());
+        QVERIFY2(result.ok(), qPrintable(result.failure().path + u": "_s + result.error()));
+        QCOMPARE(result.value(), largestAcceptedDocument());
     }
 
     // Text too large or too deep for any schedule is refused before it is
@@ -134,10 +134,10 @@ private Q_SLOTS:
     void refused() {
         QFETCH(QByteArray, json);
         const JsonScheduleResult result = ScheduleFromJson(json);
-        QVERIFY(!result.ok);
-        QTEST(result.malformed, "malformed");
-        QTEST(result.path, "path");
-        QTEST(result.error, "error");
+        QVERIFY(!result.ok());
+        QTEST(result.failure().malformed, "malformed");
+        QTEST(result.failure().path, "path");
+        QTEST(result.error(), "error");
     }
 };
 

@@ -97,8 +97,8 @@ private Q_SLOTS:
             const ScheduleDocument document = randomDocument(generator);
             SeededRandomSource random(seed * 7919u);
             const DecodeResult result = DecodeSchedule(EncodeSchedule(document, random).value());
-            QVERIFY2(result.ok && result.trailingBytes == 0 && result.document == document,
-                     qPrintable(u"seed %1: %2"_s.arg(seed).arg(result.error)));
+            QVERIFY2(result.ok() && result->trailingBytes == 0 && result->document == document,
+                     qPrintable(u"seed %1: %2"_s.arg(seed).arg(result.error())));
         }
     }
 
@@ -114,8 +114,8 @@ private Q_SLOTS:
         QCOMPARE(bytes.mid(FileFormat::HeaderSize, 255), block);
         QCOMPARE(quint8(bytes[FileFormat::HeaderSize + 255 + 2]), 255);
         const DecodeResult result = DecodeSchedule(bytes);
-        QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(result.document, document);
+        QVERIFY2(result.ok(), qPrintable(result.error()));
+        QCOMPARE(result->document, document);
     }
 
     void everyTruncationFailsCleanly() {
@@ -123,9 +123,9 @@ private Q_SLOTS:
         for (qsizetype length = 0; length < bytes.size(); ++length) {
             QVERIFY(WriteBytes(m_dir.file(u"cut.mvs"_s), bytes.left(length)));
             const DecodeResult result = ReadScheduleFileAt(m_dir.file(u"cut.mvs"_s));
-            QVERIFY(!result.ok && result.errorOffset == length);
-            QVERIFY2(result.error.endsWith(u"(byte offset %1)"_s.arg(length)),
-                     qPrintable(result.error));
+            QVERIFY(!result.ok() && result.failure().offset == length);
+            QVERIFY2(result.error().endsWith(u"(byte offset %1)"_s.arg(length)),
+                     qPrintable(result.error()));
         }
     }
 
@@ -162,18 +162,18 @@ private Q_SLOTS:
             bytes[patches[i]] = char(patches[i + 1]);
         QVERIFY(WriteBytes(m_dir.file(u"damaged.mvs"_s), bytes));
         const DecodeResult result = ReadScheduleFileAt(m_dir.file(u"damaged.mvs"_s));
-        QCOMPARE(result.ok, errorOffset < 0);
-        QCOMPARE(result.errorOffset, errorOffset);
-        if (result.ok) {
-            QCOMPARE(result.document, sampleDocument());
-            QCOMPARE(result.trailingBytes, 8); // ignored, but counted for mvstool check
+        QCOMPARE(result.ok(), errorOffset < 0);
+        QCOMPARE(result.failure().offset, errorOffset);
+        if (result.ok()) {
+            QCOMPARE(result->document, sampleDocument());
+            QCOMPARE(result->trailingBytes, 8); // ignored, but counted for mvstool check
         } else {
-            QVERIFY2(result.error.endsWith(u"(byte offset %1)"_s.arg(errorOffset)),
-                     qPrintable(result.error));
+            QVERIFY2(result.error().endsWith(u"(byte offset %1)"_s.arg(errorOffset)),
+                     qPrintable(result.error()));
         }
         // Text that is not the magic is named as such; a cut one as cut.
         if (!sample)
-            QCOMPARE(result.error.contains(u"does not begin with \"MORVA\""_s),
+            QCOMPARE(result.error().contains(u"does not begin with \"MORVA\""_s),
                      bytes.size() > errorOffset);
     }
 
@@ -194,8 +194,8 @@ private Q_SLOTS:
         else
             QVERIFY(QDir().mkdir(path));
         const DecodeResult result = ReadScheduleFileAt(path);
-        QVERIFY(!result.ok);
-        QVERIFY2(result.error.contains(u"not a regular file"_s), qPrintable(result.error));
+        QVERIFY(!result.ok());
+        QVERIFY2(result.error().contains(u"not a regular file"_s), qPrintable(result.error()));
     }
 
     void failedSaveLeavesTheOldFile_data() {

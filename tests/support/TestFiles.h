@@ -6,6 +6,7 @@
 // must survive. No widgets: the controller's tests use these too.
 
 #include "RandomSource.h"
+#include "ScheduleReader.h"
 #include "ScheduleWriter.h"
 #include "SystemInfoFile.h"
 #include "TestEntries.h"
@@ -29,6 +30,12 @@ struct TestFolder {
     QString path() const { return dir.path() + u'/'; }
     QString file(const QString& name) const { return path() + name; }
 };
+
+// The document in a schedule file; an empty one when the file cannot be read.
+inline ScheduleDocument ReadBack(const QString& path) {
+    const DecodeResult read = ReadScheduleFileAt(path);
+    return read ? read->document : ScheduleDocument();
+}
 
 inline bool WriteBytes(const QString& path, QByteArrayView bytes) {
     QFile file(path);
