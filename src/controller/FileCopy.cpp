@@ -33,14 +33,9 @@ bool IsSameFolder(const QString& first, const QString& second) {
            QDir::cleanPath(QFileInfo(second).absoluteFilePath());
 }
 
-bool CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
-                      const QString& targetFolder, QString* error,
-                      const std::function<void()>& progress) {
-    const auto fail = [error](const QString& reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
+Result<void> CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
+                              const QString& targetFolder, const std::function<void()>& progress) {
+    const auto fail = [](const QString& reason) { return Result<void>(Failure{reason}); };
     // An empty folder names no place: never fall back to the working folder.
     if (sourceFolder.isEmpty() || targetFolder.isEmpty() || fileName.isEmpty())
         return fail(QStringLiteral("no folder or file name given"));
@@ -74,5 +69,5 @@ bool CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
         return fail(QStringLiteral("the file changed while it was copied"));
     if (!target.commit())
         return fail(target.errorString());
-    return true;
+    return {};
 }

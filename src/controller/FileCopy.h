@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QString>
 #include <functional>
 
@@ -8,9 +10,9 @@
 // of that name only when complete: a failed copy leaves no partial file and
 // keeps the old one. progress, when given, runs between chunks (to keep the
 // window painted during a long copy).
-bool CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
-                      const QString& targetFolder, QString* error = nullptr,
-                      const std::function<void()>& progress = {});
+Result<void> CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
+                              const QString& targetFolder,
+                              const std::function<void()>& progress = {});
 
 // True when the two paths name one folder of the file system, however they
 // reach it (links, "..", a final separator); letter case counts wherever the

@@ -54,11 +54,10 @@ void ScheduleEditor::loadSettings() {
 void ScheduleEditor::saveSettings() {
     if (m_keepSystemInfo)
         return;
-    QString error;
-    if (!WriteSystemInfo(m_context, &error))
-        m_dialogs.showMessage(
-            Text(TextSlot::SystemInfoWriteError)
-                .arg(m_context.appFolder + QString::fromUtf16(SystemInfoFileName), error));
+    if (const Result<void> written = WriteSystemInfo(m_context); !written)
+        m_dialogs.showMessage(Text(TextSlot::SystemInfoWriteError)
+                                  .arg(m_context.appFolder + QString::fromUtf16(SystemInfoFileName),
+                                       written.error()));
 }
 
 void ScheduleEditor::selectLanguage(quint16 languageSelector) {

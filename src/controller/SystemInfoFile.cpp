@@ -207,10 +207,6 @@ SystemInfoStatus ReadSystemInfo(AppContext& context, QString* error) {
     return SystemInfoStatus::Read;
 }
 
-bool WriteSystemInfo(const AppContext& context, QString* error) {
-    const Result<void> written =
-        WriteFileSafely(systemInfoPath(context), FormatSystemInfo(context));
-    if (!written && error)
-        *error = written.error();
-    return written.ok();
+Result<void> WriteSystemInfo(const AppContext& context) {
+    return WriteFileSafely(systemInfoPath(context), FormatSystemInfo(context));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppContext.h"
+#include "Result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -41,4 +42,4 @@ enum class SystemInfoStatus {
 SystemInfoStatus ReadSystemInfo(AppContext& context, QString* error = nullptr);
 
 // Writes the file safely: a failed write leaves the old file as it was.
-bool WriteSystemInfo(const AppContext& context, QString* error = nullptr);
+Result<void> WriteSystemInfo(const AppContext& context);

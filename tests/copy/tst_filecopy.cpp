@@ -138,12 +138,13 @@ private Q_SLOTS:
         QCOMPARE(ExitCodeInChild([&] {
                      if (limit > 0)
                          FillDiskAfter(rlim_t(limit));
-                     QString error;
-                     if (CopyFileToFolder(source, name, root + target, &error, changeSource))
+                     const Result<void> copied =
+                         CopyFileToFolder(source, name, root + target, changeSource);
+                     if (copied)
                          return 0;
-                     if (error.contains(reason))
+                     if (copied.error().contains(reason))
                          return 1;
-                     qWarning("%s", qPrintable(error));
+                     qWarning("%s", qPrintable(copied.error()));
                      return 2;
                  }),
                  landsIn.isEmpty() ? 1 : 0);

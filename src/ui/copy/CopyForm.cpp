@@ -1,10 +1,10 @@
 #include "CopyForm.h"
 
+#include "CurrentTexts.h"
 #include "FileCopy.h"
 #include "Fonts.h"
-#include "UserDialogs.h"
 #include "PathHelpers.h"
-#include "CurrentTexts.h"
+#include "UserDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -194,7 +194,7 @@ void CopyForm::runCopy(const QString& target) {
     m_copyCmd->setEnabled(false);
     m_cancelCmd->setEnabled(false);
     // Repaint during a long copy, but take no input until it is over.
-    const bool copied = CopyFileToFolder(m_context.mediaFolder, m_fileName, target, nullptr, [] {
+    const Result<void> copied = CopyFileToFolder(m_context.mediaFolder, m_fileName, target, [] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
     QApplication::restoreOverrideCursor();
