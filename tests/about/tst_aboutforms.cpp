@@ -63,36 +63,31 @@ private Q_SLOTS:
         QVERIFY2(!shown.contains(QRegularExpression(u"(?i)\\w\\.[a-z]{2,}"_s)), qPrintable(shown));
     }
 
-    void linkOpens_data() {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("link");
-        QTest::newRow("head office web") << u"MorvaWWWLabel"_s << u"http://www.example.com/"_s;
-        QTest::newRow("head office mail") << u"MorvaEmailLabel"_s << u"mailto:info@example.com"_s;
-        QTest::newRow("Japan web") << u"MorvaJapWWWLabel"_s << u"http://www.example.jp/"_s;
-        QTest::newRow("Japan mail") << u"MorvaJapEmailLabel"_s << u"mailto:support@example.jp"_s;
-        QTest::newRow("USA web") << u"MorvaUSAWWWLabel"_s << u"http://www.example.org/"_s;
-        QTest::newRow("USA mail") << u"MorvaUSAEmailLabel"_s << u"mailto:sales@example.org"_s;
-    }
-
     // A click opens exactly the address the label shows; when that fails the
     // user reads "Link error".
-    void linkOpens() {
-        QFETCH(QString, label);
-        QFETCH(QString, link);
+    void linksOpenWhatTheyShow() {
+        const QStringList labels{u"MorvaWWWLabel"_s,    u"MorvaEmailLabel"_s,
+                                 u"MorvaJapWWWLabel"_s, u"MorvaJapEmailLabel"_s,
+                                 u"MorvaUSAWWWLabel"_s, u"MorvaUSAEmailLabel"_s};
+        const QStringList links{u"http://www.example.com/"_s, u"mailto:info@example.com"_s,
+                                u"http://www.example.jp/"_s,  u"mailto:support@example.jp"_s,
+                                u"http://www.example.org/"_s, u"mailto:sales@example.org"_s};
         ScriptedDialogs dialogs;
         QStringList opened;
         AboutCompanyForm form(dialogs, [&opened](const QUrl& url) {
             opened.append(url.toString());
-            return opened.size() == 1; // the second click fails
+            return opened.size() <= 6; // a second round fails
         });
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* linkLabel = form.findChild<LinkLabel*>(label);
-        QVERIFY(linkLabel->text().endsWith(QString(link).remove(u"mailto:"_s)));
-        QTest::mouseClick(linkLabel, Qt::LeftButton);
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            auto* label = form.findChild<LinkLabel*>(labels[i]);
+            QVERIFY(label->text().endsWith(QString(links[i]).remove(u"mailto:"_s)));
+            QTest::mouseClick(label, Qt::LeftButton);
+        }
+        QCOMPARE(opened, links);
         QVERIFY(dialogs.calls().isEmpty());
-        QTest::mouseClick(linkLabel, Qt::LeftButton);
-        QCOMPARE(opened, (QStringList{link, link}));
+        QTest::mouseClick(form.findChild<LinkLabel*>(labels[0]), Qt::LeftButton);
         QCOMPARE(dialogs.messages(), QStringList{u"Link error"_s});
     }
 };

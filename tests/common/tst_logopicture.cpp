@@ -47,8 +47,6 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("asked");
         QTest::addColumn<QSize>("expected");
 
-        QTest::newRow("as drawn") << DrawnSize << DrawnSize;
-        QTest::newRow("half") << QSize(110, 35) << QSize(110, 35);
         QTest::newRow("larger") << QSize(440, 140) << QSize(440, 140);
         QTest::newRow("box too narrow") << QSize(110, 70) << QSize(110, 35);
         QTest::newRow("box too low") << QSize(220, 35) << QSize(110, 35);

@@ -46,8 +46,6 @@ private Q_SLOTS:
         const MediaEntry clip = media("CLIP", "", 0, 0);
         QTest::newRow("add, lower case")
             << EditMode::Add << clip << QString() << u"a.mp3"_s << media("A");
-        QTest::newRow("add detail, no extension")
-            << EditMode::AddDetail << clip << QString() << u"clip"_s << media("CLIP", "");
         QTest::newRow("base of 17")
             << EditMode::Add << clip << QString() << u"abcdefghijklmnopq.jpg"_s << MediaEntry();
         QTest::newRow("modify, no extension")

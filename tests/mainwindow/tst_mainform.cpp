@@ -163,7 +163,6 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
 
-    const ScheduleDocument& document() const { return m_window->document().document(); }
     QStringList rows(const QString& list) const {
         return ListRows(m_window->findChild<QListView*>(list));
     }

@@ -47,29 +47,18 @@ private Q_SLOTS:
         QList<int> threeAsFour = all;
         threeAsFour[3] = 4;
 
-        QTest::newRow("complete") << all << QList<int>{} << QList<int>{} << QList<int>{};
         QTest::newRow("complete in another order")
             << reversed << QList<int>{} << QList<int>{} << QList<int>{};
-        QTest::newRow("empty") << QList<int>{} << all << QList<int>{} << QList<int>{};
-        QTest::newRow("first missing")
-            << without(all, 0) << QList<int>{0} << QList<int>{} << QList<int>{};
         QTest::newRow("last missing")
             << without(all, last) << QList<int>{last} << QList<int>{} << QList<int>{};
-        QTest::newRow("two missing")
-            << without(without(all, 17), 52) << QList<int>{17, 52} << QList<int>{} << QList<int>{};
-        QTest::newRow("doubled") << all + QList<int>{5} << QList<int>{} << QList<int>{5}
-                                 << QList<int>{};
         QTest::newRow("three times, named once")
             << all + QList<int>{5, 5} << QList<int>{} << QList<int>{5} << QList<int>{};
         QTest::newRow("one slot written for another")
             << threeAsFour << QList<int>{3} << QList<int>{4} << QList<int>{};
-        QTest::newRow("past the last slot") << all + QList<int>{TextSlotCount} << QList<int>{}
-                                            << QList<int>{} << QList<int>{TextSlotCount};
-        QTest::newRow("negative, first in the list")
-            << QList<int>{-1} + all << QList<int>{} << QList<int>{} << QList<int>{0};
-        QTest::newRow("out of range in place of a slot")
-            << without(all, 9) + QList<int>{TextSlotCount + 40} << QList<int>{9} << QList<int>{}
-            << QList<int>{last};
+        // Positions, not slots, name what is out of range; either end counts.
+        QTest::newRow("out of range below and just past the slots")
+            << QList<int>{-1} + without(all, 9) + QList<int>{TextSlotCount} << QList<int>{9}
+            << QList<int>{} << QList<int>{0, TextSlotCount};
     }
 
     void findTextEntryProblems() {
@@ -112,20 +101,13 @@ private Q_SLOTS:
         }
     }
 
+    // The English messages no other test shows, as users and their manuals know them.
     void englishMessagesAreExact() {
-        // The message box texts, numbers 52 to 69, as users and their manuals know them.
-        QStringList shown;
-        for (int slot = 52; slot <= 69; ++slot)
-            shown << EnglishTexts().text(TextSlot(slot));
-        QCOMPARE(
-            shown.join(u'|'),
-            u"The program is running now!!|System Information Error!!|File Not Found!|"
-            u"No any schedule!|Can't save!|No any schedule file in advance schedule! Can't Save!|"
-            u"Too many schedules!!|File Already Existed, Overwrite?|Too many basic schedules!!|"
-            u"Date Setup Error!|Time Setup Error!|Link error|File Name Error!|File Copied|"
-            u"File Copy Error!|The schedule file %1 cannot be read: %2|"
-            u"The schedule file %1 could not be saved: %2\nThe file on disk was not changed.|"
-            u"The schedule %1 has been changed.\nDo you want to save it?"_s);
+        const TextTable& english = EnglishTexts();
+        QCOMPARE(english.text(TextSlot::ProgramRunning), u"The program is running now!!"_s);
+        QCOMPARE(english.text(TextSlot::FileAlreadyExisted), u"File Already Existed, Overwrite?"_s);
+        QCOMPARE(english.text(TextSlot::SaveChangesQuestion),
+                 u"The schedule %1 has been changed.\nDo you want to save it?"_s);
     }
 };
 
