@@ -9,10 +9,6 @@
 #include "TestFiles.h"
 
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using Kind = ScriptedDialogs::Kind;
@@ -134,20 +130,16 @@ private Q_SLOTS:
         TestFolder app;
         const QByteArray old = QByteArray(sixLines() + line("1")).replace("%OTHER%", "/c/");
         QVERIFY(WriteBytes(app.file(InfoName), old));
-        const pid_t child = fork();
-        if (child == 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{64, 64};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            StartedEditor started(app.path());
-            started.editor.context().openFolder = QString(400, u'x');
-            started.editor.saveSettings();
-            const QStringList messages = started.dialogs.messages();
-            _exit(messages.size() == 1 && messages[0].contains(app.file(InfoName)) ? 0 : 1);
-        }
-        int status = 0;
-        QVERIFY(child > 0 && waitpid(child, &status, 0) == child);
-        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QCOMPARE(ExitCodeInChild([&] {
+                     FillDiskAfter(64);
+                     StartedEditor started(app.path());
+                     started.editor.context().openFolder = QString(400, u'x');
+                     started.editor.saveSettings();
+                     const QStringList messages = started.dialogs.messages();
+                     return messages.size() == 1 && messages[0].contains(app.file(InfoName)) ? 0
+                                                                                             : 1;
+                 }),
+                 0);
         QCOMPARE(FileBytes(app.file(InfoName)), old);
         QCOMPARE(FolderEntries(app.path()), QStringList{InfoName});
     }
