@@ -2,7 +2,7 @@
 // ones exactly as it always has, loses only a bad value, and leaves a file it
 // cannot read where it is.
 
-#include "MainFormTestSupport.h"
+#include "TestFiles.h"
 
 #include <QTest>
 
