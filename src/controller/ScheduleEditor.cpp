@@ -11,7 +11,8 @@ ScheduleEditor::ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const
     , m_lists(lists)
     , m_context(SetupAppPaths(appFolder))
     , m_random(SeededRandomSource::fromClock())
-    , m_documentCommands(m_context, m_document, m_dialogs, m_random) {
+    , m_documentCommands(m_context, m_document, m_dialogs, m_random)
+    , m_editing(m_document, m_dialogs, m_entryEditors, m_lists) {
     connect(&m_documentCommands, &DocumentCommands::currentFileChanged, this,
             &ScheduleEditor::currentFileChanged);
 }
@@ -19,12 +20,7 @@ ScheduleEditor::ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const
 ScheduleEditor::~ScheduleEditor() = default;
 
 void ScheduleEditor::setEntryEditors(EntryEditors& editors) {
-    m_editing = std::make_unique<EditingCommands>(m_document, m_dialogs, editors, m_lists);
-}
-
-EditingCommands& ScheduleEditor::editing() {
-    Q_ASSERT(m_editing);
-    return *m_editing;
+    m_entryEditors.chosen = &editors;
 }
 
 void ScheduleEditor::loadSettings() {

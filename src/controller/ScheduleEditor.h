@@ -5,12 +5,11 @@
 #include "DocumentCommands.h"
 #include "EditableDocument.h"
 #include "EditingCommands.h"
+#include "EntryEditors.h"
 #include "RandomSource.h"
 
 #include <QObject>
-#include <memory>
 
-class EntryEditors;
 class ListSelection;
 class UserDialogs;
 
@@ -23,8 +22,8 @@ class ScheduleEditor final : public QObject {
 
 public:
     // appFolder is where SystemInfo.txt lives and new schedules are named.
-    // The random source is seeded from the clock. The list commands wait for
-    // setEntryEditors: the real editors need the context made here.
+    // The random source is seeded from the clock. Until setEntryEditors, an
+    // entry editor answers Cancel: the real editors need the context made here.
     ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const QString& appFolder,
                    QObject* parent = nullptr);
     ~ScheduleEditor() override;
@@ -55,8 +54,7 @@ public:
     const AppContext& context() const { return m_context; }
     AppContext& context() { return m_context; }
     EditableDocument& document() { return m_document; }
-    // Valid once the entry editors are set.
-    EditingCommands& editing();
+    EditingCommands& editing() { return m_editing; }
     // The list commands use these editors from now on.
     void setEntryEditors(EntryEditors& editors);
 
@@ -71,7 +69,18 @@ private:
     EditableDocument m_document;
     SeededRandomSource m_random;
     DocumentCommands m_documentCommands;
-    std::unique_ptr<EditingCommands> m_editing;
+    // Forwards to the editors set last; Cancel while there are none.
+    struct ChosenEntryEditors final : EntryEditors {
+        EntryEditors* chosen = nullptr;
+        std::optional<MediaEntry> editMediaEntry(EditMode mode, const MediaEntry& entry) override {
+            return chosen ? chosen->editMediaEntry(mode, entry) : std::nullopt;
+        }
+        std::optional<AdvancePeriod> editAdvanceEntry(EditMode mode,
+                                                      const AdvancePeriod& period) override {
+            return chosen ? chosen->editAdvanceEntry(mode, period) : std::nullopt;
+        }
+    } m_entryEditors;
+    EditingCommands m_editing;
     // SystemInfo.txt could not be read at start; exit must not write over it.
     bool m_keepSystemInfo = false;
 };

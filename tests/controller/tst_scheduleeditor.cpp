@@ -264,6 +264,15 @@ private Q_SLOTS:
     }
 
     // Per list, '1' or '0' for Add, Modify, Remove, Move Up and Move Down.
+    // Before the window lends its entry editors, a list command is a Cancel.
+    void listCommandsBeforeEntryEditorsChangeNothing() {
+        TestFolder app;
+        StartedEditor started(app.path());
+        started.editor.editing().add(ScheduleList::Basic);
+        QCOMPARE(started.editor.document().document(), ScheduleDocument());
+        QVERIFY(!started.editor.document().isModified());
+    }
+
     void commandAvailability_data() {
         QTest::addColumn<QList<int>>("details"); // of each advance entry
         QTest::addColumn<int>("basicRows");
