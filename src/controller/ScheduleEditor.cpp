@@ -30,15 +30,16 @@ void ScheduleEditor::loadSettings() {
     RemoveStaleSavingFiles(m_context.appFolder, QString::fromUtf16(SystemInfoFileName));
     // No table is loaded yet, so these messages are always in English.
     const TextTable& english = EnglishTexts();
-    QString reason;
-    switch (ReadSystemInfo(m_context, &reason)) {
+    const SystemInfoReading reading = ReadSystemInfo(m_context);
+    switch (reading.status) {
     case SystemInfoStatus::Damaged:
         m_dialogs.showMessage(english.text(TextSlot::SystemInformationError));
         break;
     case SystemInfoStatus::Unreadable:
         m_keepSystemInfo = true;
-        m_dialogs.showMessage(english.text(TextSlot::SystemInformationError) + u'\n' +
-                              english.text(TextSlot::SystemInfoReadError).arg(infoPath, reason));
+        m_dialogs.showMessage(
+            english.text(TextSlot::SystemInformationError) + u'\n' +
+            english.text(TextSlot::SystemInfoReadError).arg(infoPath, reading.reason));
         break;
     case SystemInfoStatus::Missing:
     case SystemInfoStatus::Read:

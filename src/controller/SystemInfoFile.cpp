@@ -116,10 +116,8 @@ bool isUsableFileName(const QString& value) {
            !value.contains(QDir::separator()) && !value.contains(QChar(0));
 }
 
-SystemInfoStatus unreadable(QString* error, const QString& reason) {
-    if (error)
-        *error = reason;
-    return SystemInfoStatus::Unreadable;
+SystemInfoReading unreadable(const QString& reason) {
+    return {SystemInfoStatus::Unreadable, reason};
 }
 
 } // namespace
@@ -154,24 +152,24 @@ QByteArray FormatSystemInfo(const AppContext& context) {
            quoted(QString::number(context.languageSelector)) + lineEnd;
 }
 
-SystemInfoStatus ReadSystemInfo(AppContext& context, QString* error) {
+SystemInfoReading ReadSystemInfo(AppContext& context) {
     const QString path = systemInfoPath(context);
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
-        return SystemInfoStatus::Missing;
+        return {SystemInfoStatus::Missing, {}};
 
     // A file that cannot be read is left as it is: it may well be readable
     // again later, and then it still holds every value.
     QFile file;
     if (const Result<void> opened = OpenRegularFile(file, path); !opened)
-        return unreadable(error, opened.error());
+        return unreadable(opened.error());
     if (file.size() > MaxSystemInfoSize)
-        return unreadable(error, u"the file is larger than %1 bytes"_s.arg(MaxSystemInfoSize));
+        return unreadable(u"the file is larger than %1 bytes"_s.arg(MaxSystemInfoSize));
     const QByteArray content = file.read(MaxSystemInfoSize + 1);
     if (file.error() != QFileDevice::NoError)
-        return unreadable(error, file.errorString());
+        return unreadable(file.errorString());
     if (content.size() > MaxSystemInfoSize)
-        return unreadable(error, u"the file is larger than %1 bytes"_s.arg(MaxSystemInfoSize));
+        return unreadable(u"the file is larger than %1 bytes"_s.arg(MaxSystemInfoSize));
     file.close();
     const SystemInfoFields read = ParseSystemInfo(content, ContextFieldCount + 1);
 
@@ -202,9 +200,9 @@ SystemInfoStatus ReadSystemInfo(AppContext& context, QString* error) {
 
     if (!allGood) {
         QFile::remove(path);
-        return SystemInfoStatus::Damaged;
+        return {SystemInfoStatus::Damaged, {}};
     }
-    return SystemInfoStatus::Read;
+    return {SystemInfoStatus::Read, {}};
 }
 
 Result<void> WriteSystemInfo(const AppContext& context) {

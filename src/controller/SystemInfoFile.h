@@ -36,10 +36,15 @@ enum class SystemInfoStatus {
     Unreadable, // the file could not be read at all: start values, the file left as it is
 };
 
+struct SystemInfoReading {
+    SystemInfoStatus status = SystemInfoStatus::Missing;
+    QString reason; // why the file could not be read, for Unreadable
+};
+
 // Reads appFolder/SystemInfo.txt into context. A damaged file is deleted so the
-// next exit writes a complete one; a file that cannot be read is left alone,
-// and error tells why. The caller tells the user.
-SystemInfoStatus ReadSystemInfo(AppContext& context, QString* error = nullptr);
+// next exit writes a complete one; a file that cannot be read is left alone.
+// The caller tells the user.
+SystemInfoReading ReadSystemInfo(AppContext& context);
 
 // Writes the file safely: a failed write leaves the old file as it was.
 Result<void> WriteSystemInfo(const AppContext& context);

@@ -90,7 +90,7 @@ private Q_SLOTS:
         QCOMPARE(std::count_if(first.begin(), first.end(), [](char c) { return uchar(c) < 0x20; }),
                  14);
         AppContext read = SetupAppPaths(app.path());
-        QCOMPARE(ReadSystemInfo(read), SystemInfoStatus::Read);
+        QCOMPARE(ReadSystemInfo(read).status, SystemInfoStatus::Read);
         QCOMPARE(values(read), values(context));
         QVERIFY(QFileInfo(read.saveFolder).isDir());
 
@@ -146,7 +146,7 @@ private Q_SLOTS:
                                 u"/m/"_s, u"/"_s,   u"/f/"_s, u"2"_s};
         expected[at] = value.isNull() ? values(context)[at] : value;
 
-        QCOMPARE(ReadSystemInfo(context),
+        QCOMPARE(ReadSystemInfo(context).status,
                  damaged ? SystemInfoStatus::Damaged : SystemInfoStatus::Read);
         QCOMPARE(values(context), expected);
         QCOMPARE(QFile::exists(app.file(InfoName)), !damaged);
@@ -187,10 +187,9 @@ private Q_SLOTS:
                 return NoOrdinaryUser;
             AppContext context = SetupAppPaths(app.path());
             const AppContext start = context;
-            QString error;
-            const SystemInfoStatus status = ReadSystemInfo(context, &error);
-            return status == SystemInfoStatus::Unreadable && context == start &&
-                           error.contains(reason)
+            const SystemInfoReading reading = ReadSystemInfo(context);
+            return reading.status == SystemInfoStatus::Unreadable && context == start &&
+                           reading.reason.contains(reason)
                        ? 0
                        : 1;
         });

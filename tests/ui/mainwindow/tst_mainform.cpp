@@ -142,13 +142,13 @@ private Q_SLOTS:
         ClickButton(m_window.get(), u"ExitCmd"_s);
         QVERIFY(m_window->isVisible());
         QCOMPARE(ShownCaption(*m_window), ExpectedCaption(m_other->file(u"SPRING.mvs*"_s)));
-        QCOMPARE(ReadSystemInfo(written), SystemInfoStatus::Missing);
+        QCOMPARE(ReadSystemInfo(written).status, SystemInfoStatus::Missing);
         m_dialogs.answerFile(m_other->file(u"X"_s));
         ClickButton(m_window.get(), u"SaveAsCmd"_s);
         QCOMPARE(ShownCaption(*m_window), ExpectedCaption(m_other->file(u"X.mvs"_s)));
         ClickButton(m_window.get(), u"ExitCmd"_s);
         QVERIFY(!m_window->isVisible());
-        QCOMPARE(ReadSystemInfo(written), SystemInfoStatus::Read);
+        QCOMPARE(ReadSystemInfo(written).status, SystemInfoStatus::Read);
         QVERIFY(written == m_window->context());
         QCOMPARE(m_dialogs.kinds(),
                  (QList<Kind>{Kind::OpenFile, Kind::OpenFile, Kind::SaveChanges, Kind::SaveFile}));
