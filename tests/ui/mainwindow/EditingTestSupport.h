@@ -87,7 +87,9 @@ struct EditingWindow final {
         return window->findChild<QPushButton*>(ListNames[int(l)] + command);
     }
     // Does nothing on a disabled button.
-    void click(ScheduleList l, const QString& command) { button(l, command)->click(); }
+    void click(ScheduleList l, const QString& command) {
+        QTest::mouseClick(button(l, command), Qt::LeftButton);
+    }
     // A click on the row, brought into view first.
     void select(ScheduleList l, int row) {
         list(l)->scrollTo(list(l)->model()->index(row, 0));
