@@ -3,7 +3,7 @@
 namespace {
 
 ListCommandState forRows(int rows) {
-    return {true, rows >= 1, rows >= 1, rows >= 2, rows >= 2};
+    return {true, rows >= 1, rows >= 1, rows >= 2, rows >= 2, rows >= 1};
 }
 
 } // namespace

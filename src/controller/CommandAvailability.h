@@ -8,6 +8,7 @@ struct ListCommandState {
     bool remove = false;
     bool moveUp = false;
     bool moveDown = false;
+    bool duplicate = false;
     friend bool operator==(const ListCommandState&, const ListCommandState&) = default;
 };
 

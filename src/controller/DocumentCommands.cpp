@@ -2,6 +2,7 @@
 
 #include "CurrentTexts.h"
 #include "FileLocation.h"
+#include "LimitNotice.h"
 #include "SafeFileWrite.h"
 #include "SaveCheckMessage.h"
 #include "ScheduleReader.h"
@@ -155,6 +156,10 @@ bool DocumentCommands::readIntoDocument(const FileLocation& location) {
     }
     m_document.reset(std::move(read->document));
     m_knownVersion = version;
+    // Once, as it opens: editing stays possible, but Save will refuse.
+    if (const QList<LimitExcess> excesses = LimitExcesses(m_document.document());
+        !excesses.isEmpty())
+        m_dialogs.showMessage(LimitNotice(location.path(), excesses));
     return true;
 }
 

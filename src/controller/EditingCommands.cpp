@@ -1,6 +1,8 @@
 #include "EditingCommands.h"
 
 #include "CurrentTexts.h"
+#include "RowFormat.h"
+#include "ScheduleCapacity.h"
 #include "UserDialogs.h"
 
 EditingCommands::EditingCommands(EditableDocument& document, UserDialogs& dialogs,
@@ -33,6 +35,22 @@ bool EditingCommands::refuseAtLimit(int count, int limit) {
     return true;
 }
 
+bool EditingCommands::refuseOverBudget(qint64 growth) {
+    if (WithinSizeBudget(ScheduleSizeEstimate(m_document.document()) + growth))
+        return false;
+    // Said now, not only when Save refuses the document.
+    m_dialogs.showMessage(Text(TextSlot::TooManySchedules));
+    return true;
+}
+
+QString EditingCommands::describe(TextSlot command, ScheduleList list, int row) const {
+    const ScheduleDocument& document = m_document.document();
+    const QString entry = list == ScheduleList::Advance
+                              ? PeriodDatesText(document.advanceEntries()[row])
+                              : MediaFileText((*document.mediaEntries(address(list)))[row]);
+    return Text(TextSlot::EntryChange).arg(Text(command), entry);
+}
+
 void EditingCommands::add(ScheduleList list) {
     if (list == ScheduleList::Advance)
         addAdvance();
@@ -45,18 +63,20 @@ void EditingCommands::addMedia(ScheduleList list) {
     const ListAddress target = address(list);
     if (detail && target.advanceRow < 0)
         return; // no advance entry to add details to
-    if (refuseAtLimit(rowCount(list), detail ? MaxDetailEntries : MaxBasicEntries))
+    if (refuseAtLimit(rowCount(list), detail ? MaxDetailEntries : MaxBasicEntries) ||
+        refuseOverBudget(detail ? SizeEstimateGrowth(0, 0, 1) : SizeEstimateGrowth(1, 0, 0)))
         return;
     const std::optional<MediaEntry> entry =
         m_editors.editMediaEntry(detail ? EditMode::AddDetail : EditMode::Add, MediaEntry());
     if (!entry)
         return;
-    m_document.append(target, *entry);
-    m_lists.selectRow(list, rowCount(list) - 1);
+    m_document.append(target, *entry,
+                      Text(TextSlot::EntryChange).arg(Text(TextSlot::Add), MediaFileText(*entry)));
 }
 
 void EditingCommands::addAdvance() {
-    if (refuseAtLimit(rowCount(ScheduleList::Advance), MaxAdvanceEntries))
+    if (refuseAtLimit(rowCount(ScheduleList::Advance), MaxAdvanceEntries) ||
+        refuseOverBudget(SizeEstimateGrowth(0, 1, 0)))
         return;
     const std::optional<AdvancePeriod> period =
         m_editors.editAdvanceEntry(EditMode::Add, AdvancePeriod());
@@ -64,9 +84,8 @@ void EditingCommands::addAdvance() {
         return;
     AdvanceEntry entry;
     entry.setPeriod(*period);
-    m_document.appendAdvance(entry);
-    // Selecting the new entry shows its empty detail list.
-    m_lists.selectRow(ScheduleList::Advance, rowCount(ScheduleList::Advance) - 1);
+    m_document.appendAdvance(
+        entry, Text(TextSlot::EntryChange).arg(Text(TextSlot::Add), PeriodDatesText(*period)));
 }
 
 // Modify edits the row shown selected, and nothing when none is: a list with
@@ -76,44 +95,63 @@ void EditingCommands::modify(ScheduleList list) {
     if (row < 0)
         return;
     const ScheduleDocument& document = m_document.document();
+    const QString description = describe(TextSlot::Modify, list, row);
     if (list == ScheduleList::Advance) {
         if (const auto period =
                 m_editors.editAdvanceEntry(EditMode::Modify, document.advanceEntries()[row]))
-            m_document.setAdvancePeriod(row, *period);
+            m_document.setAdvancePeriod(row, *period, description);
         return;
     }
     const ListAddress target = address(list);
     const EditMode mode = list == ScheduleList::Detail ? EditMode::ModifyDetail : EditMode::Modify;
     if (const auto entry = m_editors.editMediaEntry(mode, (*document.mediaEntries(target))[row]))
-        m_document.replace(target, row, *entry);
+        m_document.replace(target, row, *entry, description);
 }
 
 void EditingCommands::remove(ScheduleList list) {
-    const int rows = rowCount(list);
     const int selected = chosenRow(list);
     if (selected < 0)
         return;
-    m_document.remove(address(list), selected);
-    // The selection stays at the same place, now on the entry that followed,
-    // or moves to the new last row.
-    m_lists.selectRow(list, rows > 1 ? qMin(selected, rows - 2) : -1);
+    m_document.remove(address(list), selected, describe(TextSlot::Remove, list, selected));
 }
 
-void EditingCommands::swapRows(ScheduleList list, int row, int neighbour) {
-    m_document.swap(address(list), row, neighbour);
-    m_lists.selectRow(list, neighbour);
+void EditingCommands::duplicate(ScheduleList list) {
+    const int selected = chosenRow(list);
+    if (selected < 0)
+        return;
+    const ScheduleDocument& document = m_document.document();
+    const QString description = describe(TextSlot::Duplicate, list, selected);
+    if (list == ScheduleList::Advance) {
+        const AdvanceEntry& entry = document.advanceEntries()[selected];
+        if (refuseAtLimit(rowCount(list), MaxAdvanceEntries) ||
+            refuseOverBudget(SizeEstimateGrowth(0, 1, entry.detailCount())))
+            return;
+        m_document.insertAdvance(selected + 1, AdvanceEntry(entry), description);
+        return;
+    }
+    const bool detail = list == ScheduleList::Detail;
+    if (refuseAtLimit(rowCount(list), detail ? MaxDetailEntries : MaxBasicEntries) ||
+        refuseOverBudget(detail ? SizeEstimateGrowth(0, 0, 1) : SizeEstimateGrowth(1, 0, 0)))
+        return;
+    const ListAddress target = address(list);
+    m_document.insert(target, selected + 1, MediaEntry((*document.mediaEntries(target))[selected]),
+                      description);
+}
+
+void EditingCommands::swapRows(ScheduleList list, int row, int neighbour, TextSlot command) {
+    m_document.swap(address(list), row, neighbour, describe(command, list, row));
 }
 
 void EditingCommands::moveUp(ScheduleList list) {
     const int selected = chosenRow(list);
     if (selected <= 0)
         return;
-    swapRows(list, selected, selected - 1);
+    swapRows(list, selected, selected - 1, TextSlot::MoveUp);
 }
 
 void EditingCommands::moveDown(ScheduleList list) {
     const int selected = chosenRow(list);
     if (selected < 0 || selected >= rowCount(list) - 1)
         return;
-    swapRows(list, selected, selected + 1);
+    swapRows(list, selected, selected + 1, TextSlot::MoveDown);
 }

@@ -15,6 +15,13 @@ ScheduleEditor::ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const
     , m_editing(m_document, m_dialogs, m_entryEditors, m_lists) {
     connect(&m_documentCommands, &DocumentCommands::currentFileChanged, this,
             &ScheduleEditor::currentFileChanged);
+    // A change made, undone or redone is selected and shown; a detail row
+    // with its period.
+    connect(&m_document, &EditableDocument::changeShown, this, [this](ListAddress list, int row) {
+        if (list.list == ScheduleList::Detail)
+            m_lists.selectRow(ScheduleList::Advance, list.advanceRow);
+        m_lists.selectRow(list.list, row);
+    });
 }
 
 ScheduleEditor::~ScheduleEditor() = default;

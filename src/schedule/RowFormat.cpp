@@ -74,3 +74,13 @@ QString AdvanceRowText(const AdvancePeriod& period) {
     return DateText(StartDateOf(period), u'/') + QString(3, u' ') +
            DateText(StopDateOf(period), u'/') + QString(3, u' ') + weekDayName(period.weekDay);
 }
+
+QString MediaFileText(const MediaEntry& entry) {
+    const QByteArray extension = FieldBytes(entry.extension);
+    return AnsiText(FieldBytes(entry.name)) +
+           (extension.isEmpty() ? QString() : u'.' + AnsiText(extension));
+}
+
+QString PeriodDatesText(const AdvancePeriod& period) {
+    return DateText(StartDateOf(period), u'/') + u" - "_s + DateText(StopDateOf(period), u'/');
+}

@@ -21,3 +21,8 @@ QString MediaRowText(const MediaEntry& entry);
 // Start date, 3 spaces, stop date (yyyy/mm/dd), 3 spaces, the English week
 // day name; 7 and above read "All Day".
 QString AdvanceRowText(const AdvancePeriod& period);
+
+// How a change names its entry: "MOVIE.MPG", and a period by its dates,
+// "2026/01/01 - 2026/01/31".
+QString MediaFileText(const MediaEntry& entry);
+QString PeriodDatesText(const AdvancePeriod& period);

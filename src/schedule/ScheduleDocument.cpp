@@ -6,6 +6,13 @@ template <typename T> bool validRow(const QList<T>& list, qsizetype row) {
     return row >= 0 && row < list.size();
 }
 
+template <typename T> bool insertAt(QList<T>& list, qsizetype row, const T& value) {
+    if (row < 0 || row > list.size())
+        return false;
+    list.insert(row, value);
+    return true;
+}
+
 template <typename T> bool replaceAt(QList<T>& list, qsizetype row, const T& value) {
     if (!validRow(list, row))
         return false;
@@ -77,6 +84,15 @@ bool ScheduleDocument::append(ListAddress list, const MediaEntry& entry) {
     return true;
 }
 
+bool ScheduleDocument::insert(ListAddress list, qsizetype row, const MediaEntry& entry) {
+    QList<MediaEntry>* entries = changeableEntries(list);
+    return entries && insertAt(*entries, row, entry);
+}
+
+bool ScheduleDocument::insertAdvance(qsizetype row, const AdvanceEntry& entry) {
+    return insertAt(m_advance, row, entry);
+}
+
 bool ScheduleDocument::replace(ListAddress list, qsizetype row, const MediaEntry& entry) {
     QList<MediaEntry>* entries = changeableEntries(list);
     return entries && replaceAt(*entries, row, entry);
@@ -98,7 +114,11 @@ bool ScheduleDocument::swap(ListAddress list, qsizetype row, qsizetype neighbour
         list, [row, neighbour](auto& entries) { return swapNeighbours(entries, row, neighbour); });
 }
 
+qint64 SizeEstimateGrowth(qint64 basicEntries, qint64 advanceEntries, qint64 detailEntries) {
+    return 30 * basicEntries + 15 * advanceEntries + 30 * detailEntries;
+}
+
 qint64 ScheduleSizeEstimate(const ScheduleDocument& document) {
-    return 50 + 30 * qint64(document.basicCount()) + 15 * qint64(document.advanceCount()) +
-           30 * qint64(document.totalDetailCount());
+    return 50 + SizeEstimateGrowth(document.basicCount(), document.advanceCount(),
+                                   document.totalDetailCount());
 }

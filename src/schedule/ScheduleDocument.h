@@ -31,9 +31,12 @@ public:
 
     // The basic list or a detail list.
     bool append(ListAddress list, const MediaEntry& entry);
+    // Inserts before row; row may be the row count, which appends.
+    bool insert(ListAddress list, qsizetype row, const MediaEntry& entry);
     bool replace(ListAddress list, qsizetype row, const MediaEntry& entry);
     // The advance list, whose entries are periods with their own details.
     void appendAdvance(const AdvanceEntry& entry) { m_advance.append(entry); }
+    bool insertAdvance(qsizetype row, const AdvanceEntry& entry);
     bool setAdvancePeriod(qsizetype row, const AdvancePeriod& period);
     // Any list. An advance entry moves and is removed with its details.
     bool remove(ListAddress list, qsizetype row);
@@ -54,3 +57,6 @@ private:
 // size that Save compares with ScheduleSizeBudget. 64 bits hold it for any
 // document the reader can bring in.
 qint64 ScheduleSizeEstimate(const ScheduleDocument& document);
+// What entries add to the size estimate: a new basic entry, advance entry
+// or detail entry, or a period copied with its details.
+qint64 SizeEstimateGrowth(qint64 basicEntries, qint64 advanceEntries, qint64 detailEntries);

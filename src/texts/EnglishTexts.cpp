@@ -85,6 +85,24 @@ constexpr TextEntry EnglishEntries[] = {
                                   u"opened or saved.\nDo you want to overwrite it?"},
     {TextSlot::SystemInfoReadError, u"The settings file %1 cannot be read: %2\nIt is left as it "
                                     u"is, and the folders of this run will not be remembered."},
+    {TextSlot::EditMenu, u"&Edit"},
+    {TextSlot::UndoCommand, u"&Undo"},
+    {TextSlot::UndoNamedCommand, u"&Undo %1"},
+    {TextSlot::RedoCommand, u"&Redo"},
+    {TextSlot::RedoNamedCommand, u"&Redo %1"},
+    {TextSlot::Duplicate, u"Duplicate"},
+    {TextSlot::EntryChange, u"%1 %2"},
+    {TextSlot::BasicCapacity, u"Basic %1/%2"},
+    {TextSlot::PeriodCapacity, u"Periods %1/%2"},
+    {TextSlot::DetailCapacity, u"Details %1/%2"},
+    {TextSlot::SizeCapacity, u"Size %1/%2"},
+    {TextSlot::PeriodTimeWindow, u"Time %1 - %2"},
+    {TextSlot::DetailCountTip, u"%1 media files"},
+    {TextSlot::OverLimitsOnOpen, u"The schedule %1 is over the limits of this editor:\n%2\nIt "
+                                 u"cannot be saved until it fits within them again."},
+    {TextSlot::OverLimitLine, u"%1: %2, at most %3"},
+    {TextSlot::OverBudgetLine, u"Size estimate: %1, must stay below %2"},
+    {TextSlot::DetailListName, u"Details of period %1"},
 };
 static_assert(FindTextEntryProblems(EnglishEntries).none(), "every slot needs exactly one text");
 

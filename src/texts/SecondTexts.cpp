@@ -87,6 +87,24 @@ constexpr TextEntry SecondEntries[] = {
      u"は、開いた後または保存した後にディスク上で変更されています。\n上書きしますか?"},
     {TextSlot::SystemInfoReadError, u"設定ファイル %1 を読み込めません: "
                                     u"%2\nファイルはそのまま残し、今回のフォルダは記憶しません。"},
+    {TextSlot::EditMenu, u"編集(&E)"},
+    {TextSlot::UndoCommand, u"元に戻す(&U)"},
+    {TextSlot::UndoNamedCommand, u"%1 を元に戻す(&U)"},
+    {TextSlot::RedoCommand, u"やり直し(&R)"},
+    {TextSlot::RedoNamedCommand, u"%1 をやり直す(&R)"},
+    {TextSlot::Duplicate, u"複製"},
+    {TextSlot::EntryChange, u"%2 の%1"},
+    {TextSlot::BasicCapacity, u"基本 %1/%2"},
+    {TextSlot::PeriodCapacity, u"期間 %1/%2"},
+    {TextSlot::DetailCapacity, u"再生リスト %1/%2"},
+    {TextSlot::SizeCapacity, u"サイズ %1/%2"},
+    {TextSlot::PeriodTimeWindow, u"時刻 %1～%2"},
+    {TextSlot::DetailCountTip, u"メディアファイル %1 件"},
+    {TextSlot::OverLimitsOnOpen, u"スケジュール %1 はこのエディターの上限を超えています。\n%2\n"
+                                 u"上限内に収めるまで保存できません。"},
+    {TextSlot::OverLimitLine, u"%1: %2 件（上限 %3 件）"},
+    {TextSlot::OverBudgetLine, u"サイズ見積もり: %1（%2 未満にする必要があります）"},
+    {TextSlot::DetailListName, u"期間 %1 の再生リスト"},
 };
 static_assert(FindTextEntryProblems(SecondEntries).none(), "every slot needs exactly one text");
 

@@ -82,6 +82,23 @@ enum class TextSlot : int {
     SystemInfoWriteError = 73, // "%1" is the file, "%2" the reason
     FileChangedOnDisk = 74,    // "%1" is the file
     SystemInfoReadError = 75,  // "%1" is the file, "%2" the reason
+    EditMenu = 76,
+    UndoCommand = 77,
+    UndoNamedCommand = 78, // "%1" is the change
+    RedoCommand = 79,
+    RedoNamedCommand = 80, // "%1" is the change
+    Duplicate = 81,
+    EntryChange = 82,      // "%1" is the command, "%2" the entry
+    BasicCapacity = 83,    // "%1" is the count, "%2" the limit
+    PeriodCapacity = 84,   // "%1" is the count, "%2" the limit
+    DetailCapacity = 85,   // "%1" is the count, "%2" the limit
+    SizeCapacity = 86,     // "%1" is the size estimate, "%2" the budget
+    PeriodTimeWindow = 87, // "%1" is the start time, "%2" the stop time
+    DetailCountTip = 88,   // "%1" is the count
+    OverLimitsOnOpen = 89, // "%1" is the file, "%2" one line per limit
+    OverLimitLine = 90,    // "%1" is the list, "%2" the count, "%3" the limit
+    OverBudgetLine = 91,   // "%1" is the size estimate, "%2" the budget
+    DetailListName = 92,   // "%1" is the period's number
 
     Count
 };

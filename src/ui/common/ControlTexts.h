@@ -16,12 +16,14 @@ class QWidget;
 // The texts a window puts on its controls, each from its slot of the text
 // table. A window lists its controls once; apply() puts the current table's
 // texts on them, at start and after every switch of language.
+//
+// A control given an access key gets it marked in its text (WithAccessKey).
 class ControlTexts {
 public:
-    void add(QAbstractButton* button, TextSlot slot);
+    void add(QAbstractButton* button, TextSlot slot, QChar accessKey = {});
     void add(QLabel* label, TextSlot slot);
-    void add(QGroupBox* frame, TextSlot slot);
-    void add(QAction* action, TextSlot slot);
+    void add(QGroupBox* frame, TextSlot slot, QChar accessKey = {});
+    void add(QAction* action, TextSlot slot, QChar accessKey = {});
     void add(QMenu* menu, TextSlot slot);
     // The window's caption.
     void addWindowTitle(QWidget* window, TextSlot slot);
@@ -29,5 +31,10 @@ public:
     void apply() const;
 
 private:
-    std::vector<std::pair<std::function<void(const QString&)>, TextSlot>> m_controls;
+    struct Control {
+        std::function<void(const QString&)> setText;
+        TextSlot slot;
+        QChar accessKey;
+    };
+    std::vector<Control> m_controls;
 };

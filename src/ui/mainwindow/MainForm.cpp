@@ -2,7 +2,9 @@
 
 #include "AboutCompanyForm.h"
 #include "AboutMorvaScheduleGeneratorForm.h"
+#include "AccessKeys.h"
 #include "ActionButton.h"
+#include "CapacityStatus.h"
 #include "ColourBar.h"
 #include "CopyForm.h"
 #include "CurrentTexts.h"
@@ -22,6 +24,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -59,13 +64,18 @@ MainForm::MainForm(UserDialogs& dialogs, const QString& appFolder, QWidget* pare
         form.Form_Load();
         form.exec();
     });
+    setWindowIcon(LogoIcon());
     buildActions();
     buildControls();
     buildMenus();
+    m_status = new CapacityStatus(statusBar());
 
     connect(&m_editor, &ScheduleEditor::currentFileChanged, this, &MainForm::updateCaption);
-    connect(&m_editor.document(), &EditableDocument::modifiedChanged, this,
-            &QWidget::setWindowModified);
+    EditableDocument* document = &m_editor.document();
+    connect(document, &EditableDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    // A changed period changes its time window; rows added or removed, and
+    // another period selected, reach the status through ButtonStatusSetup.
+    connect(document, &EditableDocument::rowChanged, this, &MainForm::updateStatus);
 }
 
 MainForm::~MainForm() = default;
@@ -75,29 +85,81 @@ void MainForm::setEntryEditors(EntryEditors* editors) {
 }
 
 void MainForm::buildActions() {
-    // The menu items' names, which the File menu shows.
-    const std::tuple<QAction**, const char16_t*, TextSlot, void (MainForm::*)()>
+    // The menu items' names, which the File menu shows. The buttons show the
+    // same texts, access keys included. The shortcuts are spelled out: some
+    // desktops have no standard one for Save As or Quit.
+    const std::tuple<QAction**, const char16_t*, TextSlot, char16_t, QKeySequence,
+                     void (MainForm::*)()>
         documentCommands[] = {
-            {&m_newAction, u"subNew", TextSlot::New, &MainForm::NewCmd_Click},
-            {&m_openAction, u"subOpen", TextSlot::Open, &MainForm::OpenCmd_Click},
-            {&m_saveAction, u"subSave", TextSlot::Save, &MainForm::SaveCmd_Click},
-            {&m_saveAsAction, u"subSaveAs", TextSlot::SaveAs, &MainForm::SaveAsCmd_Click},
-            {&m_exitAction, u"subExit", TextSlot::Exit, &MainForm::ExitCmd_Click},
+            {&m_newAction, u"subNew", TextSlot::New, u'N', QKeySequence(Qt::CTRL | Qt::Key_N),
+             &MainForm::NewCmd_Click},
+            {&m_openAction, u"subOpen", TextSlot::Open, u'O', QKeySequence(Qt::CTRL | Qt::Key_O),
+             &MainForm::OpenCmd_Click},
+            {&m_saveAction, u"subSave", TextSlot::Save, u'S', QKeySequence(Qt::CTRL | Qt::Key_S),
+             &MainForm::SaveCmd_Click},
+            {&m_saveAsAction, u"subSaveAs", TextSlot::SaveAs, u'A',
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainForm::SaveAsCmd_Click},
+            {&m_exitAction, u"subExit", TextSlot::Exit, u'x', QKeySequence(Qt::CTRL | Qt::Key_Q),
+             &MainForm::ExitCmd_Click},
         };
-    for (const auto& [action, name, slot, handler] : documentCommands) {
+    for (const auto& [action, name, slot, key, shortcut, handler] : documentCommands) {
         *action = new QAction(this);
         (*action)->setObjectName(QString::fromUtf16(name));
-        m_texts.add(*action, slot);
+        (*action)->setShortcut(shortcut);
+        m_texts.add(*action, slot, QChar(key));
         connect(*action, &QAction::triggered, this, handler);
     }
-    m_newAction->setShortcut(QKeySequence::New);
-    m_openAction->setShortcut(QKeySequence::Open);
-    m_saveAction->setShortcut(QKeySequence::Save);
-    m_saveAsAction->setShortcut(QKeySequence::SaveAs);
-
+    // The buttons beside the lists act on their own list and show no access
+    // keys: three lists would share each one. The Edit menu reaches them all.
     m_basic.commands = makeListCommands(u"Normal"_s, ScheduleList::Basic);
     m_advance.commands = makeListCommands(u"Advance"_s, ScheduleList::Advance);
     m_detail.commands = makeListCommands(u"Detail"_s, ScheduleList::Detail);
+    buildHistoryActions();
+    buildFocusedListCommands();
+}
+
+void MainForm::buildHistoryActions() {
+    QUndoStack& history = m_editor.document().history();
+    m_undoAction = new QAction(this);
+    m_undoAction->setObjectName(u"subUndo"_s);
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    connect(m_undoAction, &QAction::triggered, &history, &QUndoStack::undo);
+    connect(&history, &QUndoStack::canUndoChanged, m_undoAction, &QAction::setEnabled);
+    m_redoAction = new QAction(this);
+    m_redoAction->setObjectName(u"subRedo"_s);
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(m_redoAction, &QAction::triggered, &history, &QUndoStack::redo);
+    connect(&history, &QUndoStack::canRedoChanged, m_redoAction, &QAction::setEnabled);
+    connect(&history, &QUndoStack::indexChanged, this, &MainForm::updateHistoryTexts);
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
+}
+
+void MainForm::buildFocusedListCommands() {
+    const auto make = [this](const char16_t* name, TextSlot slot, char16_t key,
+                             QList<QKeySequence> shortcuts, QAction* ListCommands::*command) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromUtf16(name));
+        action->setShortcuts(shortcuts);
+        m_texts.add(action, slot, QChar(key));
+        connect(action, &QAction::triggered, this,
+                [this, command] { (controls(m_activeList).commands.*command)->trigger(); });
+        return action;
+    };
+    m_focusedList = {
+        make(u"subAdd", TextSlot::Add, u'A', {QKeySequence(Qt::Key_Insert)}, &ListCommands::add),
+        make(u"subModify", TextSlot::Modify, u'M', {QKeySequence(Qt::Key_F2)},
+             &ListCommands::modify),
+        make(u"subRemove", TextSlot::Remove, u'e', {QKeySequence(Qt::Key_Delete)},
+             &ListCommands::remove),
+        make(u"subMoveUp", TextSlot::MoveUp, u'p', {QKeySequence(Qt::ALT | Qt::Key_Up)},
+             &ListCommands::moveUp),
+        make(u"subMoveDown", TextSlot::MoveDown, u'w', {QKeySequence(Qt::ALT | Qt::Key_Down)},
+             &ListCommands::moveDown),
+        make(u"subDuplicate", TextSlot::Duplicate, u'D', {QKeySequence(Qt::CTRL | Qt::Key_D)},
+             &ListCommands::duplicate),
+    };
 }
 
 MainForm::ListCommands MainForm::makeListCommands(const QString& prefix, ScheduleList list) {
@@ -114,14 +176,23 @@ MainForm::ListCommands MainForm::makeListCommands(const QString& prefix, Schedul
             make(u"Modify", TextSlot::Modify, &EditingCommands::modify),
             make(u"Remove", TextSlot::Remove, &EditingCommands::remove),
             make(u"MoveUp", TextSlot::MoveUp, &EditingCommands::moveUp),
-            make(u"MoveDown", TextSlot::MoveDown, &EditingCommands::moveDown)};
+            make(u"MoveDown", TextSlot::MoveDown, &EditingCommands::moveDown),
+            make(u"Duplicate", TextSlot::Duplicate, &EditingCommands::duplicate)};
 }
 
 void MainForm::connectListView(const ListControls& list) {
-    // Enter or a double-click on a row modifies it, Delete removes it, each
-    // only while the command is enabled: a disabled action ignores a trigger.
+    // Enter or a double-click on a row modifies it, only while Modify is
+    // enabled: a disabled action ignores a trigger.
     connect(list.view, &ScheduleListView::modifyRequested, list.commands.modify, &QAction::trigger);
-    connect(list.view, &ScheduleListView::removeRequested, list.commands.remove, &QAction::trigger);
+    const ScheduleList which = list.model == m_basic.model     ? ScheduleList::Basic
+                               : list.model == m_advance.model ? ScheduleList::Advance
+                                                               : ScheduleList::Detail;
+    connect(list.view, &ScheduleListView::focusEntered, this,
+            [this, which] { setActiveList(which); });
+    // A right-click offers the list's own commands.
+    list.view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    list.view->addActions({list.commands.add, list.commands.modify, list.commands.duplicate,
+                           list.commands.remove, list.commands.moveUp, list.commands.moveDown});
     // The commands fit the rows shown, whatever changed them: an edit, a new
     // document, or another period selected.
     const QAbstractItemModel* model = list.model;
@@ -173,7 +244,7 @@ void MainForm::buildControls() {
 
 // A command button used as a column heading: it shows a caption and does
 // nothing, so it takes no focus either. Each is as wide as the columns it
-// names.
+// names, and narrower only when the window is too narrow for the whole row.
 QHBoxLayout*
 MainForm::headingRow(std::initializer_list<std::tuple<const char16_t*, int, TextSlot>> headings,
                      QWidget* parent) {
@@ -182,9 +253,12 @@ MainForm::headingRow(std::initializer_list<std::tuple<const char16_t*, int, Text
     for (const auto& [name, columns, slot] : headings) {
         QPushButton* heading = makeButton(QString::fromUtf16(name), parent);
         heading->setFocusPolicy(Qt::NoFocus);
-        heading->setFixedWidth(QFontMetrics(ListFont()).horizontalAdvance(QString(columns, u'0')));
+        const QFontMetrics list(ListFont());
+        heading->setMaximumWidth(list.horizontalAdvance(QString(columns, u'0')));
+        heading->setMinimumWidth(list.horizontalAdvance(u"000"_s));
+        heading->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         m_texts.add(heading, slot);
-        row->addWidget(heading);
+        row->addWidget(heading, columns);
     }
     row->addStretch();
     return row;
@@ -215,7 +289,8 @@ QGroupBox* MainForm::buildBasicFrame() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(u"NormalFrame"_s);
     frame->setFont(CaptionFont());
-    m_texts.add(frame, TextSlot::BasicScheduleFrame);
+    // A frame's access key takes the focus to its list.
+    m_texts.add(frame, TextSlot::BasicScheduleFrame, u'B');
     auto* layout = new QGridLayout(frame);
 
     layout->addLayout(headingRow({{u"BasicFileNameCmd", 24, TextSlot::FileName},
@@ -229,6 +304,8 @@ QGroupBox* MainForm::buildBasicFrame() {
     layout->addWidget(m_basic.view, 1, 0);
     layout->addLayout(listButtons(u"Normal"_s, m_basic.commands, frame, QBoxLayout::TopToBottom), 1,
                       1);
+    layout->setRowStretch(1, 1);
+    layout->setColumnStretch(0, 1);
     return frame;
 }
 
@@ -236,7 +313,7 @@ QGroupBox* MainForm::buildAdvanceFrame() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(u"AdvanceFrame"_s);
     frame->setFont(CaptionFont());
-    m_texts.add(frame, TextSlot::AdvanceScheduleFrame);
+    m_texts.add(frame, TextSlot::AdvanceScheduleFrame, u'v');
     auto* layout = new QHBoxLayout(frame);
 
     auto* advanceColumn = new QVBoxLayout;
@@ -249,21 +326,21 @@ QGroupBox* MainForm::buildAdvanceFrame() {
     // The details shown are always those of the advance entry selected there.
     m_detail.model =
         new ScheduleListModel(&m_editor.document(), m_advance.view->selectionModel(), this);
-    advanceColumn->addWidget(m_advance.view);
+    advanceColumn->addWidget(m_advance.view, 1);
     advanceColumn->addLayout(
         listButtons(u"Advance"_s, m_advance.commands, frame, QBoxLayout::LeftToRight));
     layout->addLayout(advanceColumn, 1);
 
     auto* detailFrame = new QGroupBox(frame);
     detailFrame->setObjectName(u"DetailFrame"_s);
-    m_texts.add(detailFrame, TextSlot::DetailFrame);
+    m_texts.add(detailFrame, TextSlot::DetailFrame, u'D');
     auto* detailColumn = new QVBoxLayout(detailFrame);
     detailColumn->addLayout(headingRow({{u"DetailFileNameCmd", 24, TextSlot::FileName},
                                         {u"DetailPlayTimesCmd", 8, TextSlot::PlayTimes},
                                         {u"DetailVolumeCmd", 9, TextSlot::Volume}},
                                        detailFrame));
     m_detail.view = makeList(u"DetailList"_s, m_detail.model, detailFrame);
-    detailColumn->addWidget(m_detail.view);
+    detailColumn->addWidget(m_detail.view, 1);
     detailColumn->addLayout(
         listButtons(u"Detail"_s, m_detail.commands, detailFrame, QBoxLayout::LeftToRight));
     layout->addWidget(detailFrame, 1);
@@ -302,6 +379,16 @@ void MainForm::buildMenus() {
     file->addSeparator();
     file->addAction(m_exitAction);
 
+    QMenu* edit = menuBar()->addMenu(QString());
+    edit->setObjectName(u"subEdit"_s);
+    m_texts.add(edit, TextSlot::EditMenu);
+    edit->addActions({m_undoAction, m_redoAction});
+    edit->addSeparator();
+    edit->addActions(
+        {m_focusedList.add, m_focusedList.modify, m_focusedList.duplicate, m_focusedList.remove});
+    edit->addSeparator();
+    edit->addActions({m_focusedList.moveUp, m_focusedList.moveDown});
+
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(u"subLanguage"_s);
     m_texts.add(language, TextSlot::LanguageMenu);
@@ -315,7 +402,7 @@ void MainForm::buildMenus() {
         (*action)->setObjectName(QString::fromUtf16(name));
         (*action)->setCheckable(true);
         (*action)->setActionGroup(languages);
-        m_texts.add(*action, slot);
+        m_texts.add(*action, slot, slot == TextSlot::EnglishLanguage ? u'E' : u'J');
         const quint16 chosen = selector;
         connect(*action, &QAction::triggered, this, [this, chosen] { selectLanguage(chosen); });
     }
@@ -328,13 +415,13 @@ void MainForm::buildMenus() {
         about.exec();
     });
     aboutProgram->setObjectName(u"subAboutMorvaScheduleGenerator"_s);
-    m_texts.add(aboutProgram, TextSlot::AboutProgramMenu);
+    m_texts.add(aboutProgram, TextSlot::AboutProgramMenu, u'A');
     QAction* aboutCompany = help->addAction(QString(), this, [this] {
         AboutCompanyForm about(m_dialogs, {}, this);
         about.exec();
     });
     aboutCompany->setObjectName(u"subAboutCompany"_s);
-    m_texts.add(aboutCompany, TextSlot::AboutCompanyMenu);
+    m_texts.add(aboutCompany, TextSlot::AboutCompanyMenu, u'C');
 }
 
 void MainForm::InitMainFormOsd() {
@@ -342,15 +429,20 @@ void MainForm::InitMainFormOsd() {
     const bool english = m_editor.context().languageSelector != SecondLanguageSelector;
     m_englishAction->setChecked(english);
     m_secondLanguageAction->setChecked(!english);
+    updateHistoryTexts();
+    updateStatus();
 }
 
 void MainForm::Form_Load() {
     // The random source was seeded from the clock when the window was made,
     // and the start values of the context set.
     m_editor.loadSettings();
+    restoreWindowState();
     InitMainFormOsd();
     m_editor.openDefaultSchedule();
     ButtonStatusSetup();
+    // The keys act on the basic list until another list takes the focus.
+    m_basic.view->setFocus();
 }
 
 void MainForm::selectLanguage(quint16 languageSelector) {
@@ -379,7 +471,55 @@ void MainForm::ButtonStatusSetup() {
         list->commands.remove->setEnabled(state.remove);
         list->commands.moveUp->setEnabled(state.moveUp);
         list->commands.moveDown->setEnabled(state.moveDown);
+        list->commands.duplicate->setEnabled(state.duplicate);
     }
+    updateFocusedListCommands();
+    updateStatus();
+}
+
+void MainForm::setActiveList(ScheduleList list) {
+    m_activeList = list;
+    updateFocusedListCommands();
+}
+
+void MainForm::updateFocusedListCommands() {
+    const ListCommands& active = controls(m_activeList).commands;
+    for (QAction* ListCommands::*command :
+         {&ListCommands::add, &ListCommands::modify, &ListCommands::remove, &ListCommands::moveUp,
+          &ListCommands::moveDown, &ListCommands::duplicate})
+        (m_focusedList.*command)->setEnabled((active.*command)->isEnabled());
+}
+
+void MainForm::updateHistoryTexts() {
+    // Names such as "R&D.MPG" show their "&" rather than make it an access key.
+    const QUndoStack& history = m_editor.document().history();
+    const auto text = [](TextSlot plain, TextSlot named, const QString& change) {
+        return change.isEmpty() ? Text(plain) : Text(named).arg(WithoutAccessKeys(change));
+    };
+    m_undoAction->setText(
+        text(TextSlot::UndoCommand, TextSlot::UndoNamedCommand, history.undoText()));
+    m_redoAction->setText(
+        text(TextSlot::RedoCommand, TextSlot::RedoNamedCommand, history.redoText()));
+}
+
+void MainForm::updateStatus() {
+    m_status->show(m_editor.document().document(), selectedRow(ScheduleList::Advance));
+}
+
+QString MainForm::windowSettingsPath() const {
+    return m_editor.context().appFolder + u"MorvaEditor.ini"_s;
+}
+
+void MainForm::restoreWindowState() {
+    const QSettings settings(windowSettingsPath(), QSettings::IniFormat);
+    // A first start, or settings that cannot be read, keep the built-in size.
+    if (!restoreGeometry(settings.value(u"window/geometry"_s).toByteArray()))
+        resize(sizeHint().expandedTo(QSize(1000, 680)).boundedTo(screen()->availableSize()));
+}
+
+void MainForm::saveWindowState() const {
+    QSettings settings(windowSettingsPath(), QSettings::IniFormat);
+    settings.setValue(u"window/geometry"_s, saveGeometry());
 }
 
 void MainForm::NewCmd_Click() {
@@ -416,5 +556,6 @@ void MainForm::Form_Unload() {
         return;
     m_unloaded = true;
     m_colourBar->keepTimer()->stop();
+    saveWindowState();
     m_editor.saveSettings();
 }

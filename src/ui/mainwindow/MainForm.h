@@ -9,6 +9,7 @@
 #include <memory>
 #include <tuple>
 
+class CapacityStatus;
 class ColourBar;
 class DialogEntryEditors;
 class EntryEditors;
@@ -59,13 +60,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Add, Modify, Remove, Move Up and Move Down of one list.
+    // Add, Modify, Remove, Move Up, Move Down and Duplicate of one list.
     struct ListCommands {
         QAction* add;
         QAction* modify;
         QAction* remove;
         QAction* moveUp;
         QAction* moveDown;
+        QAction* duplicate;
     };
     // One of the three lists with its commands.
     struct ListControls {
@@ -76,6 +78,8 @@ private:
 
     void buildActions();
     ListCommands makeListCommands(const QString& prefix, ScheduleList list);
+    void buildHistoryActions();
+    void buildFocusedListCommands();
     void buildControls();
     void buildMenus();
     QGroupBox* buildBasicFrame();
@@ -89,6 +93,15 @@ private:
     ScheduleListView* makeList(const QString& name, ScheduleListModel* model, QWidget* parent);
     void connectListView(const ListControls& list);
     void updateCaption();
+    void updateHistoryTexts();
+    void updateStatus();
+    // The Edit menu's list commands act on the list that has, or last had, focus.
+    void setActiveList(ScheduleList list);
+    void updateFocusedListCommands();
+    // Size, place and maximized state, kept in the settings beside SystemInfo.txt.
+    QString windowSettingsPath() const;
+    void restoreWindowState();
+    void saveWindowState() const;
     void Form_Unload();
     const ListControls& controls(ScheduleList list) const;
 
@@ -106,11 +119,16 @@ private:
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
     QAction* m_exitAction = nullptr;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
     QAction* m_englishAction = nullptr;
     QAction* m_secondLanguageAction = nullptr;
     ListControls m_basic;
     ListControls m_advance;
     ListControls m_detail;
+    ListCommands m_focusedList{};
+    ScheduleList m_activeList = ScheduleList::Basic;
     ColourBar* m_colourBar = nullptr;
+    CapacityStatus* m_status = nullptr;
     ControlTexts m_texts;
 };

@@ -1,5 +1,6 @@
 #include "ScheduleListModel.h"
 
+#include "PeriodTexts.h"
 #include "RowFormat.h"
 #include "SelectedRow.h"
 
@@ -68,10 +69,15 @@ int ScheduleListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant ScheduleListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     const ScheduleDocument& document = m_document->document();
-    if (m_list == ScheduleList::Advance)
+    const bool advance = m_list == ScheduleList::Advance;
+    if (role == Qt::ToolTipRole && advance)
+        return PeriodTip(document.advanceEntries()[index.row()]);
+    if (role != Qt::DisplayRole)
+        return {};
+    if (advance)
         return AdvanceRowText(document.advanceEntries()[index.row()]);
     return MediaRowText((*document.mediaEntries(shownList()))[index.row()]);
 }

@@ -11,8 +11,25 @@ ScheduleListView::ScheduleListView(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
-    // Wide enough for a whole media row without scrolling.
-    setMinimumWidth(QFontMetrics(ListFont()).horizontalAdvance(QString(43, u'0')));
+    // Rows scroll sideways when the window is narrow; the window fits small
+    // screens rather than every list showing whole rows at any size.
+    setMinimumWidth(QFontMetrics(ListFont()).horizontalAdvance(QString(16, u'0')));
+    setMinimumHeight(QFontMetrics(ListFont()).height() * 3);
+    // Without focus: a pale shade of the highlight with dark text, as desktops
+    // draw an inactive selection; grey when the highlight itself is grey.
+    QPalette colours = palette();
+    const QColor highlight = colours.color(QPalette::Active, QPalette::Highlight);
+    colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                     highlight.hsvSaturation() < 40 ? colours.color(QPalette::Active, QPalette::Mid)
+                                                    : QColor::fromHsv(highlight.hsvHue(), 90, 235));
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     colours.color(QPalette::Active, QPalette::Text));
+    setPalette(colours);
+}
+
+void ScheduleListView::focusInEvent(QFocusEvent* event) {
+    QListView::focusInEvent(event);
+    Q_EMIT focusEntered();
 }
 
 void ScheduleListView::setModel(QAbstractItemModel* model) {
@@ -66,12 +83,6 @@ void ScheduleListView::keyPressEvent(QKeyEvent* event) {
             break;
         event->accept();
         Q_EMIT modifyRequested();
-        return;
-    case Qt::Key_Delete:
-        if (event->modifiers() != Qt::NoModifier)
-            break;
-        event->accept();
-        Q_EMIT removeRequested();
         return;
     default:
         break;

@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
@@ -167,10 +169,12 @@ private:
         return ListRows(m_window->findChild<QListView*>(list));
     }
     // The text of a menu item or a button.
+    // The text as it reads, without the mark of its access key.
     QString control(const QString& name) const {
         const QObject* found = m_window->findChild<QObject*>(name);
         const auto* action = qobject_cast<const QAction*>(found);
-        return action ? action->text() : qobject_cast<const QPushButton*>(found)->text();
+        QString text = action ? action->text() : qobject_cast<const QPushButton*>(found)->text();
+        return text.remove(QRegularExpression(u"\\(&.\\)|&"_s));
     }
 
     std::unique_ptr<TestFolder> m_other;
