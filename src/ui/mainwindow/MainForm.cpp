@@ -6,6 +6,7 @@
 #include "ActionButton.h"
 #include "CapacityStatus.h"
 #include "ColourBar.h"
+#include "CompactButton.h"
 #include "CopyForm.h"
 #include "CurrentTexts.h"
 #include "DialogEntryEditors.h"
@@ -34,7 +35,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 QPushButton* makeButton(const QString& name, QWidget* parent) {
-    auto* button = new QPushButton(parent);
+    auto* button = new CompactButton(parent);
     button->setObjectName(name);
     button->setFont(CaptionFont());
     return button;
@@ -234,8 +235,10 @@ void MainForm::buildControls() {
     auto* top = new QHBoxLayout;
     top->addWidget(buildBasicFrame(), 1);
     top->addWidget(buildDocumentButtons());
-    layout->addLayout(top);
-    layout->addWidget(buildAdvanceFrame(), 1);
+    // The advance frame holds two lists, one inside a frame of its own: it
+    // gets the larger share of the height.
+    layout->addLayout(top, 2);
+    layout->addWidget(buildAdvanceFrame(), 3);
     setCentralWidget(central);
 
     for (const ListControls* list : {&m_basic, &m_advance, &m_detail})
@@ -302,8 +305,10 @@ QGroupBox* MainForm::buildBasicFrame() {
     m_basic.model = new ScheduleListModel(&m_editor.document(), ScheduleList::Basic, this);
     m_basic.view = makeList(u"NormalList"_s, m_basic.model, frame);
     layout->addWidget(m_basic.view, 1, 0);
-    layout->addLayout(listButtons(u"Normal"_s, m_basic.commands, frame, QBoxLayout::TopToBottom), 1,
-                      1);
+    // The buttons start beside the headings: the frame stays low enough for
+    // a small screen at a high scale.
+    layout->addLayout(listButtons(u"Normal"_s, m_basic.commands, frame, QBoxLayout::TopToBottom), 0,
+                      1, 2, 1);
     layout->setRowStretch(1, 1);
     layout->setColumnStretch(0, 1);
     return frame;

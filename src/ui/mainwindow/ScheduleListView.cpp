@@ -14,7 +14,7 @@ ScheduleListView::ScheduleListView(QWidget* parent)
     // Rows scroll sideways when the window is narrow; the window fits small
     // screens rather than every list showing whole rows at any size.
     setMinimumWidth(QFontMetrics(ListFont()).horizontalAdvance(QString(16, u'0')));
-    setMinimumHeight(QFontMetrics(ListFont()).height() * 3);
+    setMinimumHeight(QFontMetrics(ListFont()).height() * 2);
     // Without focus: a pale shade of the highlight with dark text, as desktops
     // draw an inactive selection; grey when the highlight itself is grey.
     QPalette colours = palette();

@@ -9,6 +9,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -154,6 +155,67 @@ private Q_SLOTS:
         QVERIFY(written == m_window->context());
         QCOMPARE(m_dialogs.kinds(),
                  (QList<Kind>{Kind::OpenFile, Kind::OpenFile, Kind::SaveChanges, Kind::SaveFile}));
+    }
+
+    // The status bar shows the counts and the size against their limits and
+    // the selected period's time window; an advance row's tooltip tells what
+    // the row leaves out. A full list stands out.
+    void statusBarAndTooltipsTellWhatRowsDoNot() {
+        AdvanceEntry monday{{26, 1, 1, 8, 0, 0, 26, 1, 31, 17, 30, 0, 1}, {media("A"), media("B")}};
+        QList<MediaEntry> full;
+        for (int i = 0; i < MaxBasicEntries; ++i)
+            full.append(media("SONG"));
+        QVERIFY(
+            WriteSchedule(m_app, u"morva.mvs"_s, ScheduleDocument(full, {AdvanceEntry{}, monday})));
+        start();
+        ClickRow(m_window->findChild<QListView*>(u"AdvanceList"_s), 1);
+        const auto label = [this](const char16_t* name) {
+            return m_window->findChild<QLabel*>(QString::fromUtf16(name));
+        };
+        QCOMPARE(label(u"BasicCapacity")->text(), u"Basic 250/250"_s);
+        QCOMPARE(label(u"PeriodCapacity")->text(), u"Periods 2/250"_s);
+        QCOMPARE(label(u"DetailCapacity")->text(), u"Details 2/100"_s);
+        QCOMPARE(label(u"SizeCapacity")->text(), u"Size 7640/30000"_s);
+        QCOMPARE(label(u"PeriodTimeWindow")->text(), u"Time 08:00:00 - 17:30:00"_s);
+        QVERIFY(label(u"BasicCapacity")->property("full").toBool());
+        QVERIFY(!label(u"PeriodCapacity")->property("full").toBool());
+        const QAbstractItemModel* periods =
+            m_window->findChild<QListView*>(u"AdvanceList"_s)->model();
+        QCOMPARE(periods->index(1, 0).data(Qt::ToolTipRole).toString(),
+                 u"Time 08:00:00 - 17:30:00\nMonday\n2 media files"_s);
+        QCOMPARE(periods->index(0, 0).data(Qt::ToolTipRole).toString(),
+                 u"Time 00:00:00 - 23:59:59\nAll Day\n0 media files"_s);
+        // Follows the selection and the language at once.
+        ClickRow(m_window->findChild<QListView*>(u"AdvanceList"_s), 0);
+        QCOMPARE(label(u"DetailCapacity")->text(), u"Details 0/100"_s);
+        m_window->findChild<QAction*>(u"subSecondLanguage"_s)->trigger();
+        QCOMPARE(label(u"PeriodTimeWindow")->text(),
+                 SecondTexts().text(TextSlot::PeriodTimeWindow).arg(u"00:00:00"_s, u"23:59:59"_s));
+    }
+
+    // At 150 % a 1280 x 800 screen has 853 x 533 pixels for windows, title
+    // bar and panel included. Size, place and maximized state come back at
+    // the next start, from the settings beside SystemInfo.txt.
+    void windowFitsSmallScreensAndIsRemembered() {
+        start();
+        const QSize smallest = m_window->minimumSizeHint();
+        QVERIFY2(smallest.width() <= 853 && smallest.height() <= 533 - 60,
+                 qPrintable(u"%1 x %2"_s.arg(smallest.width()).arg(smallest.height())));
+        QVERIFY(!m_window->windowIcon().isNull());
+        m_window->resize(smallest);
+        m_window->move(40, 30);
+        QCOMPARE(m_window->size(), smallest);
+        const QRect chosen(QPoint(40, 30), QSize(900, 640));
+        m_window->setGeometry(chosen);
+        ClickButton(m_window.get(), u"ExitCmd"_s);
+        QVERIFY(QFile::exists(m_app + u"MorvaEditor.ini"_s));
+        start();
+        QCOMPARE(m_window->geometry().size(), chosen.size());
+        QVERIFY(!m_window->isMaximized());
+        m_window->showMaximized();
+        ClickButton(m_window.get(), u"ExitCmd"_s);
+        start();
+        QVERIFY(m_window->isMaximized());
     }
 
 private:
