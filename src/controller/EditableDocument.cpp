@@ -59,7 +59,7 @@ bool EditableDocument::insert(ListAddress list, int row, const MediaEntry& entry
         return false;
     record(
         description, [=, this] { insertMediaRow(list, row, entry); },
-        [=, this] { removeRow(list, row); });
+        [=, this] { removeRow(list, row, row - 1); });
     return true;
 }
 
@@ -86,7 +86,7 @@ bool EditableDocument::insertAdvance(int row, const AdvanceEntry& entry,
         return false;
     record(
         description, [=, this] { insertAdvanceRow(row, entry); },
-        [=, this] { removeRow(ListAddress::advance(), row); });
+        [=, this] { removeRow(ListAddress::advance(), row, row - 1); });
     return true;
 }
 
@@ -109,12 +109,12 @@ bool EditableDocument::remove(ListAddress list, int row, const QString& descript
         // The period comes back with all its details.
         const AdvanceEntry old = m_document.advanceEntries()[row];
         record(
-            description, [=, this] { removeRow(list, row); },
+            description, [=, this] { removeRow(list, row, row); },
             [=, this] { insertAdvanceRow(row, old); });
     } else {
         const MediaEntry old = (*m_document.mediaEntries(list))[row];
         record(
-            description, [=, this] { removeRow(list, row); },
+            description, [=, this] { removeRow(list, row, row); },
             [=, this] { insertMediaRow(list, row, old); });
     }
     return true;
@@ -147,12 +147,12 @@ void EditableDocument::insertAdvanceRow(int row, const AdvanceEntry& entry) {
     insertRow(ListAddress::advance(), row, [&] { m_document.insertAdvance(row, entry); });
 }
 
-void EditableDocument::removeRow(ListAddress list, int row) {
+void EditableDocument::removeRow(ListAddress list, int row, int shownRow) {
     Q_EMIT aboutToRemoveRow(list, row);
     m_document.remove(list, row);
     Q_EMIT rowRemoved(list, row);
-    // The entry that followed takes its place; the last row when there is none.
-    Q_EMIT changeShown(list, qMin(row, int(m_document.rowCount(list)) - 1));
+    const int last = int(m_document.rowCount(list)) - 1;
+    Q_EMIT changeShown(list, last < 0 ? -1 : qBound(0, shownRow, last));
 }
 
 void EditableDocument::replaceMediaRow(ListAddress list, int row, const MediaEntry& entry) {

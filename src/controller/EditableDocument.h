@@ -68,7 +68,10 @@ private:
     // The changes themselves, which announce each row to the views.
     void insertMediaRow(ListAddress list, int row, const MediaEntry& entry);
     void insertAdvanceRow(int row, const AdvanceEntry& entry);
-    void removeRow(ListAddress list, int row);
+    // shownRow is the row to show afterwards: the entry that took the removed
+    // one's place when the user removed it, the one before when an insertion
+    // is undone (the entry a duplicate was made from).
+    void removeRow(ListAddress list, int row, int shownRow);
     void replaceMediaRow(ListAddress list, int row, const MediaEntry& entry);
     void setPeriodRow(int row, const AdvancePeriod& period);
     void swapRows(ListAddress list, int row, int neighbour, int shownRow);

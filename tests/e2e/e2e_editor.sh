@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real editor under X: first start, the refused second copy, File > Exit
 # through the keyboard, the remembered schedule at the next start, and a
-# period picked with the real pointer whose details are then edited and saved.
+# period picked with the real pointer whose details are then edited and saved,
+# and a removal undone and redone with the keyboard alone.
 # Usage: e2e_editor.sh EDITOR MVSTOOL SCREENROWS   (run under xvfb-run;
 # screenshots go to the current folder, which ctest sets to this test's build
 # folder)
@@ -201,5 +202,43 @@ done
 details=$(grep -o '"name": "[A-Z]*"' "$work/saved.json" | tr -d '"' | cut -d' ' -f2 | paste -sd' ')
 [ "$details" = "SONG JANA JANB FEBA MARA MARC" ] || fail "saved entries: $details"
 exit_through_file_menu "$main_window" "$fourth"
+
+# 6. The keyboard alone. Delete on the focused basic row marks the caption,
+# Ctrl+Z brings the row and the unmarked caption back, Ctrl+S saves, Ctrl+Q
+# quits: the schedule holds what it held. With Ctrl+Shift+Z before saving the
+# row stays removed.
+entries() {
+    "$mvstool" dump "$1" | grep -o '"name": "[A-Z]*"' | tr -d '"' | cut -d' ' -f2 | paste -sd' '
+}
+caption="$title - $schedules/periods.mvs"
+for redo in no yes; do
+    start_editor
+    pid=$last_pid
+    window=$(wait_for_window "$pid" "$caption" 20) || fail "the schedule was not reopened"
+    focus "$window"
+    xdotool key Delete
+    wait_for_window "$pid" "$caption*" 10 >/dev/null || fail "Delete did not mark the caption"
+    xdotool key ctrl+z
+    wait_for_window "$pid" "$caption" 10 >/dev/null || fail "Ctrl+Z left the caption marked"
+    if [ $redo = yes ]; then
+        xdotool key ctrl+shift+z
+        wait_for_window "$pid" "$caption*" 10 >/dev/null || fail "Ctrl+Shift+Z did not mark the caption"
+    fi
+    shot "7_keyboard_redo_$redo"
+    sum=$(md5sum <"$schedules/periods.mvs")
+    xdotool key ctrl+s
+    for ((i = 0; i < 50; i++)); do
+        [ "$(md5sum <"$schedules/periods.mvs")" != "$sum" ] && break
+        sleep 0.1
+    done
+    wait_for_window "$pid" "$caption" 10 >/dev/null || fail "the caption is marked after Ctrl+S"
+    xdotool key ctrl+q
+    wait_for_exit "$pid" 10 || fail "Ctrl+Q did not end the program"
+    [ "$exit_status" = 0 ] || fail "the editor ended with status $exit_status"
+    expected="SONG JANA JANB FEBA MARA MARC"
+    [ $redo = yes ] && expected="JANA JANB FEBA MARA MARC"
+    [ "$(entries "$schedules/periods.mvs")" = "$expected" ] ||
+        fail "after redo=$redo the schedule holds: $(entries "$schedules/periods.mvs")"
+done
 
 echo "e2e_editor: all stages passed"

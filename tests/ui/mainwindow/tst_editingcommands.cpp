@@ -14,39 +14,6 @@
 namespace {
 
 using enum ScheduleList;
-const MediaEntry NewMedia = media("NEWCLIP", "MPG", 7, 3);
-const AdvancePeriod NewPeriod{6, 5, 1, 6, 0, 0, 6, 12, 31, 21, 15, 30, 0}; // year minus 2000
-
-// A document whose list has rows entries. Each advance entry has its own
-// details, which must move and go with it; the detail rows belong to advance
-// entry 1, so a command working on the wrong owner shows.
-ScheduleDocument withRows(ScheduleList list, int rows) {
-    return documentWith(list == Basic ? rows : 2, list == Advance
-                                                      ? QList<int>(rows, 1)
-                                                      : QList{1, list == Detail ? rows : 1});
-}
-
-// The document with the list rebuilt: order[i] is the old row now at i, -1
-// the editor's answer (an edited advance entry keeps its details).
-ScheduleDocument expected(const ScheduleDocument& before, ScheduleList list,
-                          const QList<int>& order) {
-    QList<MediaEntry> basic = before.basicEntries();
-    QList<AdvanceEntry> advance = before.advanceEntries();
-    if (list == Advance) {
-        advance.clear();
-        for (qsizetype i = 0; i < order.size(); ++i) {
-            const QList<MediaEntry> kept = before.advanceEntries().value(i).details;
-            advance.append(order[i] >= 0 ? before.advanceEntries()[order[i]]
-                                         : AdvanceEntry{NewPeriod, kept});
-        }
-    } else {
-        QList<MediaEntry>& media = list == Basic ? basic : advance[1].details;
-        const QList<MediaEntry> old = std::exchange(media, {});
-        for (int i : order)
-            media.append(i >= 0 ? old[i] : NewMedia);
-    }
-    return ScheduleDocument(basic, advance);
-}
 
 struct Case {
     ScheduleList list;
