@@ -1,5 +1,9 @@
 #include "AccessKeys.h"
 
+#include <QEvent>
+#include <QGroupBox>
+#include <QPointer>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -31,4 +35,29 @@ QString WithAccessKey(const QString& text, QChar key) {
 
 QString WithoutAccessKeys(QString text) {
     return text.replace(u'&', u"&&"_s);
+}
+
+namespace {
+
+class AccessKeyFocus final : public QObject {
+public:
+    AccessKeyFocus(QGroupBox* frame, QWidget* target)
+        : QObject(frame)
+        , m_target(target) {}
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Shortcut || !m_target)
+            return false;
+        m_target->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+
+private:
+    QPointer<QWidget> m_target;
+};
+
+} // namespace
+
+void FocusOnAccessKey(QGroupBox* frame, QWidget* target) {
+    frame->installEventFilter(new AccessKeyFocus(frame, target));
 }

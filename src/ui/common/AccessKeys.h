@@ -11,3 +11,11 @@ QString WithAccessKey(const QString& text, QChar key);
 
 // A text shown on a menu item or button as it is: an "&" stays an "&".
 QString WithoutAccessKeys(QString text);
+
+class QGroupBox;
+class QWidget;
+
+// The frame's access key always takes the focus to target. Left to itself a
+// frame gives it back to whichever of its widgets had it last, which, for a
+// frame holding another frame, may be a widget of the inner one.
+void FocusOnAccessKey(QGroupBox* frame, QWidget* target);

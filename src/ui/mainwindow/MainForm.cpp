@@ -311,6 +311,7 @@ QGroupBox* MainForm::buildBasicFrame() {
                       1, 2, 1);
     layout->setRowStretch(1, 1);
     layout->setColumnStretch(0, 1);
+    FocusOnAccessKey(frame, m_basic.view);
     return frame;
 }
 
@@ -349,6 +350,8 @@ QGroupBox* MainForm::buildAdvanceFrame() {
     detailColumn->addLayout(
         listButtons(u"Detail"_s, m_detail.commands, detailFrame, QBoxLayout::LeftToRight));
     layout->addWidget(detailFrame, 1);
+    FocusOnAccessKey(frame, m_advance.view);
+    FocusOnAccessKey(detailFrame, m_detail.view);
     return frame;
 }
 

@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 
 namespace {
@@ -126,6 +127,22 @@ private Q_SLOTS:
         press(list, QKeySequence(Qt::CTRL | Qt::Key_N));
         QVERIFY(!w.window->findChild<QAction*>(u"subUndo"_s)->isEnabled());
         QVERIFY(!w.window->isWindowModified());
+    }
+
+    // Without the mouse: a frame's access key takes the focus to its list,
+    // and the keys then act on that list.
+    void accessKeysReachEveryList() {
+        EditingWindow w(withRows(Detail, 3));
+        for (const auto& [key, list] : {std::pair{Qt::Key_V, Advance}, std::pair{Qt::Key_D, Detail},
+                                        std::pair{Qt::Key_B, Basic}}) {
+            press(w.window.get(), QKeySequence(Qt::ALT | key));
+            QCOMPARE(QApplication::focusWidget(), w.list(list));
+        }
+        press(w.window.get(), QKeySequence(Qt::ALT | Qt::Key_V));
+        press(QApplication::focusWidget(), QKeySequence(Qt::Key_Down)); // the second period
+        press(w.window.get(), QKeySequence(Qt::ALT | Qt::Key_D));
+        press(QApplication::focusWidget(), QKeySequence(Qt::Key_Delete));
+        QCOMPARE(w.document(), expected(withRows(Detail, 3), Detail, {1, 2}));
     }
 
     // One entry short of the size budget (29990 of 30000): every command that
