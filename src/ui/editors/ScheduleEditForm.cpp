@@ -45,12 +45,12 @@ ScheduleEditForm::ScheduleEditForm(UserDialogs& dialogs, QString& mediaFolder, Q
     auto* browse = new QPushButton(frame);
     browse->setObjectName(u"BrowseCmd"_s);
     browse->setFont(CaptionFont());
-    m_texts.add(browse, TextSlot::Browse);
+    m_texts.add(browse, TextSlot::Browse, u'B');
     grid->addWidget(browse, 0, 3);
     m_copyCmd = new QPushButton(frame);
     m_copyCmd->setObjectName(u"CopyCmd"_s);
     m_copyCmd->setFont(CaptionFont());
-    m_texts.add(m_copyCmd, TextSlot::CopyTo);
+    m_texts.add(m_copyCmd, TextSlot::CopyTo, u'C');
     grid->addWidget(m_copyCmd, 1, 3);
 
     grid->addWidget(caption(u"PlayTimesCmd"_s, TextSlot::PlayTimes), 1, 0);

@@ -195,10 +195,13 @@ private Q_SLOTS:
         w.editors.mediaAnswers = {NewMedia};
         w.editors.advanceAnswers = {NewPeriod};
         w.click(list, u"AddCmd"_s);
-        // At the limit Add stays enabled and refuses before any editor opens.
+        // At the limit Add stays enabled and refuses before any editor opens;
+        // so does Duplicate.
         w.click(list, u"AddCmd"_s);
+        w.select(list, 0);
+        QTest::keySequence(w.list(list), QKeySequence(Qt::CTRL | Qt::Key_D));
         QCOMPARE(w.editors.modes.size(), 1);
-        QCOMPARE(w.dialogs.messages(), QStringList{u"Too many basic schedules!!"_s});
+        QCOMPARE(w.dialogs.messages(), QStringList(2, u"Too many basic schedules!!"_s));
         QCOMPARE(w.rows(list).size(), limit);
     }
 };
