@@ -23,16 +23,16 @@ private Q_SLOTS:
     void windowTexts_data() {
         QTest::addColumn<quint16>("selector");
         QTest::addColumn<QStringList>("texts");
+        // The captions are the windows' own, without the dots of the menu items.
         QTest::newRow("English") << EnglishLanguageSelector
-                                 << QStringList{u"About Morva Schedule Generator..."_s,
+                                 << QStringList{u"About Morva Schedule Generator"_s,
                                                 u"Software Version 01000000000020070103"_s,
-                                                u"Schedule Kernel Version"_s,
-                                                u"About Company..."_s};
+                                                u"Schedule Kernel Version"_s, u"About Company"_s};
         QTest::newRow("second table")
             << SecondLanguageSelector
-            << QStringList{u"Morva Schedule Generator について..."_s,
-                           u"ソフトウェア バージョン 01000000000020070103"_s,
-                           u"スケジュール カーネル バージョン"_s, u"会社情報..."_s};
+            << QStringList{u"Morva Schedule Generator について"_s,
+                           u"ソフトウェアバージョン 01000000000020070103"_s,
+                           u"スケジュールカーネルバージョン"_s, u"会社情報"_s};
     }
 
     // The kernel version shown is the one every saved file carries after
