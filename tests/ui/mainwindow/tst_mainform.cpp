@@ -6,11 +6,14 @@
 #include "CurrentTexts.h"
 #include "ListInput.h"
 #include "MainFormTestSupport.h"
+#include "QtTranslations.h"
 #include "ScriptedDialogs.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -35,7 +38,8 @@ private Q_SLOTS:
     void cleanup() {
         m_window.reset();
         m_dialogs.clear();
-        LoadEnglishTexts(); // the text table is process-wide
+        LoadEnglishTexts(); // the text table and Qt's translations are process-wide
+        UseQtTranslations(EnglishLanguageSelector);
     }
 
     // The remembered schedule and language are shown at once; each language
@@ -69,6 +73,29 @@ private Q_SLOTS:
                 QCOMPARE(control(name), texts.text(slot));
             QCOMPARE(ShownCaption(*m_window), caption(texts));
             QCOMPARE(m_window->context().languageSelector, selector);
+        }
+    }
+
+    // Qt's own buttons follow the language, from the start and through the menu.
+    void qtTextsFollowTheLanguage() {
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ja.qm"_s))
+            QSKIP("Qt's Japanese translations are not installed (qt6-translations-l10n)");
+        QVERIFY(WriteSystemInfoFile(m_app, m_app, m_app, m_other->path(), u"SPRING.mvs"_s,
+                                    "\"2\"\r\n"));
+        start();
+        for (const auto& [item, japanese] :
+             {std::pair{QString(), true}, std::pair{u"subEnglish"_s, false},
+              std::pair{u"subSecondLanguage"_s, true}}) {
+            if (!item.isEmpty())
+                m_window->findChild<QAction*>(item)->trigger();
+            QMessageBox question(QMessageBox::Question, u"Message"_s, QString(),
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 m_window.get());
+            const QStringList expected = japanese ? QStringList{u"はい(&Y)"_s, u"キャンセル"_s}
+                                                  : QStringList{u"&Yes"_s, u"Cancel"_s};
+            QCOMPARE((QStringList{question.button(QMessageBox::Yes)->text(),
+                                  question.button(QMessageBox::Cancel)->text()}),
+                     expected);
         }
     }
 
