@@ -10,6 +10,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QAction>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
@@ -76,13 +77,23 @@ private Q_SLOTS:
         }
     }
 
-    // Qt's own buttons follow the language, from the start and through the menu.
-    void qtTextsFollowTheLanguage() {
+    // Qt's own buttons and the captions' font follow the language, from the
+    // start and through the menu: Japanese captions in a Japanese font, not
+    // with glyphs borrowed one at a time. The lists keep their font.
+    void qtTextsAndCaptionFontFollowTheLanguage() {
         if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ja.qm"_s))
             QSKIP("Qt's Japanese translations are not installed (qt6-translations-l10n)");
         QVERIFY(WriteSystemInfoFile(m_app, m_app, m_app, m_other->path(), u"SPRING.mvs"_s,
                                     "\"2\"\r\n"));
         start();
+        const auto family = [this](const QString& name) {
+            return m_window->findChild<QWidget*>(name)->font().family();
+        };
+        const QString listFamily = family(u"NormalList"_s);
+        // Without the Japanese font the English one stays, quietly.
+        const QString japaneseFamily = QFontDatabase::hasFamily(u"Noto Serif CJK JP"_s)
+                                           ? u"Noto Serif CJK JP"_s
+                                           : u"Times New Roman"_s;
         for (const auto& [item, japanese] :
              {std::pair{QString(), true}, std::pair{u"subEnglish"_s, false},
               std::pair{u"subSecondLanguage"_s, true}}) {
@@ -96,6 +107,10 @@ private Q_SLOTS:
             QCOMPARE((QStringList{question.button(QMessageBox::Yes)->text(),
                                   question.button(QMessageBox::Cancel)->text()}),
                      expected);
+            for (const QString& name : {u"NormalFrame"_s, u"DetailFrame"_s, u"NewCmd"_s,
+                                        u"DetailAddCmd"_s, u"BasicVolumeCmd"_s})
+                QCOMPARE(family(name), japanese ? japaneseFamily : u"Times New Roman"_s);
+            QCOMPARE(family(u"NormalList"_s), listFamily);
         }
     }
 
