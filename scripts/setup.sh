@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  fonts-dejavu-core fonts-liberation2
+  fonts-dejavu-core fonts-liberation2 fonts-noto-cjk qt6-translations-l10n
   xvfb xauth xdotool imagemagick strace
 )
 

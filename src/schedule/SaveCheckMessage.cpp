@@ -8,6 +8,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The English text is followed by the number, as it always was; a text that
+// has a place for the number ("%1") takes it there.
+QString withAdvancePosition(const QString& text, int position) {
+    if (text.contains(u"%1"_s))
+        return text.arg(position);
+    return text + QString::number(position) + u" !"_s;
+}
+
 QStringList messageLines(const SaveCheckFinding& finding, const TextTable& texts) {
     switch (finding.failed) {
     case SaveCheck::Passed:
@@ -16,8 +24,8 @@ QStringList messageLines(const SaveCheckFinding& finding, const TextTable& texts
         return {texts.text(TextSlot::NoAnySchedule), texts.text(TextSlot::CantSave)};
     case SaveCheck::AdvanceWithoutDetails:
         // The second line stands indented under the first, as it always has.
-        return {texts.text(TextSlot::AdvanceWithoutDetails) +
-                    QString::number(finding.advancePosition) + u" !"_s,
+        return {withAdvancePosition(texts.text(TextSlot::AdvanceWithoutDetails),
+                                    finding.advancePosition),
                 QString(25, u' ') + texts.text(TextSlot::CantSave)};
     case SaveCheck::TooLarge:
         return {texts.text(TextSlot::TooManySchedules)};

@@ -7,6 +7,11 @@ TextTable& current() {
     return table;
 }
 
+quint16& currentLanguage() {
+    static quint16 selector = 0;
+    return selector;
+}
+
 } // namespace
 
 const QString& Text(TextSlot slot) {
@@ -15,10 +20,12 @@ const QString& Text(TextSlot slot) {
 
 void LoadEnglishTexts() {
     current() = EnglishTexts();
+    currentLanguage() = EnglishLanguageSelector;
 }
 
 void LoadSecondTexts() {
     current() = SecondTexts();
+    currentLanguage() = SecondLanguageSelector;
 }
 
 void SelectTextTable(quint16 languageSelector) {
@@ -26,4 +33,8 @@ void SelectTextTable(quint16 languageSelector) {
         LoadEnglishTexts();
     else if (languageSelector == SecondLanguageSelector)
         LoadSecondTexts();
+}
+
+quint16 LanguageInUse() {
+    return currentLanguage();
 }

@@ -103,6 +103,11 @@ constexpr TextEntry EnglishEntries[] = {
     {TextSlot::OverLimitLine, u"%1: %2, at most %3"},
     {TextSlot::OverBudgetLine, u"Size estimate: %1, must stay below %2"},
     {TextSlot::DetailListName, u"Details of period %1"},
+    {TextSlot::CopyWindowCaption, u"Copy to ..."},
+    {TextSlot::CopyButton, u"Copy"},
+    {TextSlot::DriveError, u"Device[%1] Error!"},
+    {TextSlot::AboutProgramCaption, u"About Morva Schedule Generator"},
+    {TextSlot::AboutCompanyCaption, u"About Company"},
 };
 static_assert(FindTextEntryProblems(EnglishEntries).none(), "every slot needs exactly one text");
 

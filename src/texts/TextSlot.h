@@ -99,6 +99,11 @@ enum class TextSlot : int {
     OverLimitLine = 90,    // "%1" is the list, "%2" the count, "%3" the limit
     OverBudgetLine = 91,   // "%1" is the size estimate, "%2" the budget
     DetailListName = 92,   // "%1" is the period's number
+    CopyWindowCaption = 93,
+    CopyButton = 94,
+    DriveError = 95, // "%1" is the drive
+    AboutProgramCaption = 96,
+    AboutCompanyCaption = 97,
 
     Count
 };

@@ -231,6 +231,31 @@ private Q_SLOTS:
         QCOMPARE(ScheduleSizeEstimate(document), estimate);
         QCOMPARE(CheckScheduleSize(document), estimate < 30000);
     }
+
+    // The number of the entry without details is appended to the English
+    // sentence, as it always was, and stands inside the Japanese one, which
+    // leaves "cannot be saved" to the second line.
+    void advanceWithoutDetailsMessage_data() {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("secondLine");
+        QTest::newRow("English") << true
+                                 << u"No any schedule file in advance schedule! Can't Save!12 !"_s
+                                 << u"Can't save!"_s;
+        QTest::newRow("Japanese") << false << u"12番目の期間スケジュールの再生リストが空です。"_s
+                                  << u"保存できません。"_s;
+    }
+
+    void advanceWithoutDetailsMessage() {
+        QFETCH(bool, english);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, secondLine);
+        const TextTable& texts = english ? EnglishTexts() : SecondTexts();
+        const SaveCheckFinding finding{SaveCheck::AdvanceWithoutDetails, 12};
+        const QString indent(25, u' ');
+        QCOMPARE(SaveCheckMessage(finding, texts), firstLine + u"\r\n"_s + indent + secondLine);
+        QCOMPARE(SaveCheckPlainMessage(finding, texts), firstLine + u'\n' + indent + secondLine);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRules)

@@ -95,9 +95,12 @@ private Q_SLOTS:
             const QString english = EnglishTexts().text(TextSlot(slot));
             const QString second = SecondTexts().text(TextSlot(slot));
             QVERIFY2(!english.isEmpty() && !second.isEmpty(), qPrintable(QString::number(slot)));
-            // The file name and the reason must reach the user in either language.
-            for (const QString& place : {u"%1"_s, u"%2"_s})
-                QCOMPARE(second.contains(place), english.contains(place));
+            // The file name and the reason must reach the user in either
+            // language. The English text of an advance entry without details
+            // has the number appended instead of a place for it.
+            const bool numberAppended = TextSlot(slot) == TextSlot::AdvanceWithoutDetails;
+            QCOMPARE(second.contains(u"%1"_s), english.contains(u"%1"_s) || numberAppended);
+            QCOMPARE(second.contains(u"%2"_s), english.contains(u"%2"_s));
         }
     }
 

@@ -1,12 +1,12 @@
 #include "AboutCompanyForm.h"
 
 #include "CompanyOffices.h"
-#include "LinkLabel.h"
-#include "OkButton.h"
-#include "Fonts.h"
-#include "LogoPicture.h"
-#include "UserDialogs.h"
 #include "CurrentTexts.h"
+#include "Fonts.h"
+#include "LinkLabel.h"
+#include "LogoPicture.h"
+#include "OkButton.h"
+#include "UserDialogs.h"
 
 #include <QDesktopServices>
 #include <QPushButton>
@@ -73,7 +73,7 @@ AboutCompanyForm::AboutCompanyForm(UserDialogs& dialogs, LinkOpener opener, QWid
 }
 
 void AboutCompanyForm::Form_Load() {
-    setWindowTitle(Text(TextSlot::AboutCompanyMenu));
+    setWindowTitle(Text(TextSlot::AboutCompanyCaption));
 }
 
 void AboutCompanyForm::openLink(const QString& link) {

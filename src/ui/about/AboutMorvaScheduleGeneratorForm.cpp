@@ -45,7 +45,7 @@ AboutMorvaScheduleGeneratorForm::AboutMorvaScheduleGeneratorForm(QWidget* parent
 }
 
 void AboutMorvaScheduleGeneratorForm::Form_Load() {
-    setWindowTitle(Text(TextSlot::AboutProgramMenu));
+    setWindowTitle(Text(TextSlot::AboutProgramCaption));
     m_softwareVersion->setText(SoftwareVersionText());
     m_scheduleKernel->setText(ScheduleKernelVersionText());
 }

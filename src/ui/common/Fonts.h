@@ -2,9 +2,17 @@
 
 #include <QFont>
 
-// Captions, buttons and frames: "Times New Roman" 12 pt; fontconfig maps it to
-// a metric twin where the family is not installed.
+class QWidget;
+
+// Captions, buttons and frames, 12 pt: "Times New Roman", which fontconfig
+// maps to a metric twin where the family is not installed; while the Japanese
+// table is in use, a font with Japanese glyphs when one is installed.
 QFont CaptionFont();
+
+// Puts the caption font of the table now in use on every control of the
+// window (the window included) that has a caption font, keeping its size and
+// style. Windows made later take it when they are built.
+void RefreshCaptionFonts(QWidget* window);
 
 // The list rows are columns padded with spaces, so lists use the system's
 // fixed-pitch font, 12 pt.

@@ -52,7 +52,6 @@ CopyForm::CopyForm(UserDialogs& dialogs, AppContext& context, DriveList drives, 
     setObjectName(u"CopyForm"_s);
     setModal(true);
     setFont(CaptionFont());
-    setWindowTitle(u"Copy to ..."_s);
     auto* layout = new QVBoxLayout(this);
 
     m_copyDrive = new QComboBox(this);
@@ -77,7 +76,7 @@ CopyForm::CopyForm(UserDialogs& dialogs, AppContext& context, DriveList drives, 
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    m_copyCmd = new QPushButton(u"Copy"_s, this);
+    m_copyCmd = new QPushButton(this);
     m_copyCmd->setObjectName(u"CopyCmd"_s);
     m_copyCmd->setDefault(true);
     m_cancelCmd = new QPushButton(this);
@@ -108,6 +107,8 @@ QString CopyForm::shownFolder() const {
 }
 
 void CopyForm::Form_Load() {
+    setWindowTitle(Text(TextSlot::CopyWindowCaption));
+    m_copyCmd->setText(Text(TextSlot::CopyButton));
     m_cancelCmd->setText(Text(TextSlot::Exit));
     m_formReady = false;
     m_copyDrive->clear();
@@ -153,7 +154,7 @@ void CopyForm::CopyDrive_Change() {
         return;
     const QString drive = m_copyDrive->currentText();
     if (!DriveIsReadable(drive)) {
-        m_dialogs.showMessage(u"Device["_s + drive + u"] Error!"_s);
+        m_dialogs.showMessage(Text(TextSlot::DriveError).arg(drive));
         m_formReady = false;
         m_copyDrive->setCurrentIndex(m_copyDrive->findText(m_context.copyTargetDrive));
         setTreeRoot(m_context.copyTargetDrive);

@@ -14,6 +14,7 @@
 #include "LogoPicture.h"
 #include "ScheduleListModel.h"
 #include "ScheduleListView.h"
+#include "WindowLanguage.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -434,6 +435,7 @@ void MainForm::buildMenus() {
 
 void MainForm::InitMainFormOsd() {
     m_texts.apply();
+    ApplyLanguageToWindow(this);
     const bool english = m_editor.context().languageSelector != SecondLanguageSelector;
     m_englishAction->setChecked(english);
     m_secondLanguageAction->setChecked(!english);

@@ -8,6 +8,8 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 
+#include <QFontDatabase>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -19,20 +21,26 @@ class TestAboutForms final : public QObject {
 private Q_SLOTS:
     void init() { SelectTextTable(EnglishLanguageSelector); }
 
-    // Program caption, software and kernel version labels, company caption.
+    // Program caption, software and kernel version labels, company caption;
+    // the caption font of the table in use on every label and button.
     void windowTexts_data() {
         QTest::addColumn<quint16>("selector");
         QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("family"); // of every label and button
+        // The captions are the windows' own, without the dots of the menu items.
         QTest::newRow("English") << EnglishLanguageSelector
-                                 << QStringList{u"About Morva Schedule Generator..."_s,
+                                 << QStringList{u"About Morva Schedule Generator"_s,
                                                 u"Software Version 01000000000020070103"_s,
-                                                u"Schedule Kernel Version"_s,
-                                                u"About Company..."_s};
+                                                u"Schedule Kernel Version"_s, u"About Company"_s}
+                                 << u"Times New Roman"_s;
+        // Without the Japanese font the English one stays, quietly.
+        const QString japaneseFont = u"Noto Serif CJK JP"_s;
         QTest::newRow("second table")
             << SecondLanguageSelector
-            << QStringList{u"Morva Schedule Generator について..."_s,
-                           u"ソフトウェア バージョン 01000000000020070103"_s,
-                           u"スケジュール カーネル バージョン"_s, u"会社情報..."_s};
+            << QStringList{u"Morva Schedule Generator について"_s,
+                           u"ソフトウェアバージョン 01000000000020070103"_s,
+                           u"スケジュールカーネルバージョン"_s, u"会社情報"_s}
+            << (QFontDatabase::hasFamily(japaneseFont) ? japaneseFont : u"Times New Roman"_s);
     }
 
     // The kernel version shown is the one every saved file carries after
@@ -40,6 +48,7 @@ private Q_SLOTS:
     void windowTexts() {
         QFETCH(quint16, selector);
         QFETCH(QStringList, texts);
+        QFETCH(QString, family);
         TestFolder dir;
         QVERIFY(WriteSchedule(dir.path(), u"a.mvs"_s, ScheduleDocument()));
         const QByteArray saved = FileBytes(dir.file(u"a.mvs"_s));
@@ -57,8 +66,14 @@ private Q_SLOTS:
                  texts);
         QString shown;
         for (const QLabel* label :
-             company.findChildren<QLabel*>() + program.findChildren<QLabel*>())
+             company.findChildren<QLabel*>() + program.findChildren<QLabel*>()) {
             shown += label->text() + u' ';
+            if (label->pixmap().isNull())
+                QCOMPARE(label->font().family(), family);
+        }
+        for (const QPushButton* ok : {program.findChild<QPushButton*>(u"OKCmd"_s),
+                                      company.findChild<QPushButton*>(u"OKCmd"_s)})
+            QCOMPARE(ok->font().family(), family);
         shown.remove(QRegularExpression(u"\\bexample\\.(com|jp|org)\\b"_s));
         QVERIFY2(!shown.contains(QRegularExpression(u"(?i)\\w\\.[a-z]{2,}"_s)), qPrintable(shown));
     }

@@ -64,7 +64,7 @@ class TestFileCopy final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { SelectTextTable(EnglishLanguageSelector); }
+    void init() { SelectTextTable(EnglishLanguageSelector); }
 
     // A copy either lands whole under its own name or changes nothing at all:
     // an old file keeps its bytes and no partial or temporary file is left.
@@ -256,6 +256,36 @@ private Q_SLOTS:
             QCOMPARE(setup.choice(*form), chosen);
         }
         QCOMPARE(setup.choice(*setup.open()), chosen);
+    }
+
+    // The caption, the buttons and the drive error come from the table in use.
+    void windowTexts_data() {
+        QTest::addColumn<quint16>("selector");
+        QTest::addColumn<QStringList>("texts");  // caption, Copy, Exit
+        QTest::addColumn<QString>("driveError"); // "%1" is the drive
+        QTest::newRow("English") << EnglishLanguageSelector
+                                 << QStringList{u"Copy to ..."_s, u"Copy"_s, u"Exit"_s}
+                                 << u"Device[%1] Error!"_s;
+        QTest::newRow("Japanese") << SecondLanguageSelector
+                                  << QStringList{u"コピー先の選択"_s, u"コピー"_s, u"終了"_s}
+                                  << u"ドライブ %1 を読み取れません。"_s;
+    }
+
+    void windowTexts() {
+        QFETCH(quint16, selector);
+        QFETCH(QStringList, texts);
+        QFETCH(QString, driveError);
+        SelectTextTable(selector);
+        Setup setup;
+        auto form = setup.open();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QCOMPARE(
+            (QStringList{form->windowTitle(), form->findChild<QPushButton*>(u"CopyCmd"_s)->text(),
+                         form->findChild<QPushButton*>(u"CancelCmd"_s)->text()}),
+            texts);
+        QTest::keyClick(form->findChild<QComboBox*>(u"CopyDrive"_s), Qt::Key_End); // unplugged
+        QCOMPARE(setup.dialogs.messages(), QStringList{driveError.arg(setup.unplugged)});
     }
 
     void unusableChoiceFallsBackToProgramFolder_data() {

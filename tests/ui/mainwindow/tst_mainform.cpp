@@ -6,11 +6,15 @@
 #include "CurrentTexts.h"
 #include "ListInput.h"
 #include "MainFormTestSupport.h"
+#include "QtTranslations.h"
 #include "ScriptedDialogs.h"
 
 #include <QAction>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -35,7 +39,8 @@ private Q_SLOTS:
     void cleanup() {
         m_window.reset();
         m_dialogs.clear();
-        LoadEnglishTexts(); // the text table is process-wide
+        LoadEnglishTexts(); // the text table and Qt's translations are process-wide
+        UseQtTranslations(EnglishLanguageSelector);
     }
 
     // The remembered schedule and language are shown at once; each language
@@ -69,6 +74,43 @@ private Q_SLOTS:
                 QCOMPARE(control(name), texts.text(slot));
             QCOMPARE(ShownCaption(*m_window), caption(texts));
             QCOMPARE(m_window->context().languageSelector, selector);
+        }
+    }
+
+    // Qt's own buttons and the captions' font follow the language, from the
+    // start and through the menu: Japanese captions in a Japanese font, not
+    // with glyphs borrowed one at a time. The lists keep their font.
+    void qtTextsAndCaptionFontFollowTheLanguage() {
+        if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_ja.qm"_s))
+            QSKIP("Qt's Japanese translations are not installed (qt6-translations-l10n)");
+        QVERIFY(WriteSystemInfoFile(m_app, m_app, m_app, m_other->path(), u"SPRING.mvs"_s,
+                                    "\"2\"\r\n"));
+        start();
+        const auto family = [this](const QString& name) {
+            return m_window->findChild<QWidget*>(name)->font().family();
+        };
+        const QString listFamily = family(u"NormalList"_s);
+        // Without the Japanese font the English one stays, quietly.
+        const QString japaneseFamily = QFontDatabase::hasFamily(u"Noto Serif CJK JP"_s)
+                                           ? u"Noto Serif CJK JP"_s
+                                           : u"Times New Roman"_s;
+        for (const auto& [item, japanese] :
+             {std::pair{QString(), true}, std::pair{u"subEnglish"_s, false},
+              std::pair{u"subSecondLanguage"_s, true}}) {
+            if (!item.isEmpty())
+                m_window->findChild<QAction*>(item)->trigger();
+            QMessageBox question(QMessageBox::Question, u"Message"_s, QString(),
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                 m_window.get());
+            const QStringList expected = japanese ? QStringList{u"はい(&Y)"_s, u"キャンセル"_s}
+                                                  : QStringList{u"&Yes"_s, u"Cancel"_s};
+            QCOMPARE((QStringList{question.button(QMessageBox::Yes)->text(),
+                                  question.button(QMessageBox::Cancel)->text()}),
+                     expected);
+            for (const QString& name : {u"NormalFrame"_s, u"DetailFrame"_s, u"NewCmd"_s,
+                                        u"DetailAddCmd"_s, u"BasicVolumeCmd"_s})
+                QCOMPARE(family(name), japanese ? japaneseFamily : u"Times New Roman"_s);
+            QCOMPARE(family(u"NormalList"_s), listFamily);
         }
     }
 
