@@ -2,6 +2,7 @@
 
 #include "CurrentTexts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QWidget>
 
@@ -15,6 +16,7 @@ const QString EnglishCaptionFamily = u"Times New Roman"_s;
 // Times, so English words, digits and "OK" keep their look beside the
 // Japanese, and Debian ships it in fonts-noto-cjk.
 const QString JapaneseCaptionFamily = u"Noto Serif CJK JP"_s;
+const QString JapaneseInterfaceFamily = u"Noto Sans CJK JP"_s;
 
 QString captionFamily() {
     if (LanguageInUse() == SecondLanguageSelector &&
@@ -47,6 +49,16 @@ void RefreshCaptionFonts(QWidget* window) {
         font.setFamily(family);
         widget->setFont(font);
     }
+}
+
+void UseApplicationFontForLanguage() {
+    static const QFont desktop = QApplication::font();
+    QFont font = desktop;
+    if (LanguageInUse() == SecondLanguageSelector &&
+        QFontDatabase::hasFamily(JapaneseInterfaceFamily))
+        font.setFamily(JapaneseInterfaceFamily);
+    if (QApplication::font() != font)
+        QApplication::setFont(font);
 }
 
 QFont ListFont() {

@@ -14,6 +14,12 @@ QFont CaptionFont();
 // style. Windows made later take it when they are built.
 void RefreshCaptionFonts(QWidget* window);
 
+// Menus, the status bar and message boxes use the application's font. While
+// the Japanese table is in use it is a face with Japanese glyphs (of the
+// desktop's size), so a line is not pieced together from two fonts of
+// different sizes; otherwise the desktop's own.
+void UseApplicationFontForLanguage();
+
 // The list rows are columns padded with spaces, so lists use the system's
 // fixed-pitch font, 12 pt.
 QFont ListFont();

@@ -6,5 +6,6 @@
 
 void ApplyLanguageToWindow(QWidget* window) {
     UseQtTranslations(LanguageInUse());
+    UseApplicationFontForLanguage();
     RefreshCaptionFonts(window);
 }
