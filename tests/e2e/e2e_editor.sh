@@ -55,6 +55,19 @@ check_system_info() {
 
 line_of() { sed -n "$1p" "$app/SystemInfo.txt" | tr -d '\r'; }
 
+# Ctrl+S, then waits (at most 5 s) until the file $1 has changed: every save
+# writes a new key, so even the same schedule changes the bytes.
+save_with_ctrl_s() {
+    local before i
+    before=$(md5sum <"$1")
+    xdotool key ctrl+s
+    for ((i = 0; i < 50; i++)); do
+        [ "$(md5sum <"$1")" != "$before" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # 1. First start in an empty folder: a new schedule named morva.mvs there.
 start_editor
 first=$last_pid
@@ -191,12 +204,7 @@ wait_until_shown 5_third_period 2 3 ||
 xdotool mousemove $((detail_x + row_w / 2)) $((first_detail_y + row_h + row_h / 2)) click 1
 xdotool key Delete
 wait_until_shown 6_detail_removed 2 2 || fail "the detail list does not show the two details left"
-periods_sum=$(md5sum <"$schedules/periods.mvs")
-xdotool key ctrl+s
-for ((i = 0; i < 50; i++)); do
-    [ "$(md5sum <"$schedules/periods.mvs")" != "$periods_sum" ] && break
-    sleep 0.1
-done
+save_with_ctrl_s "$schedules/periods.mvs" || fail "Ctrl+S did not save the schedule"
 "$mvstool" dump "$schedules/periods.mvs" >"$work/saved.json" || fail "the saved schedule cannot be read"
 # The same schedule without MARB: the dump lists each entry on a line of its own.
 details=$(grep -o '"name": "[A-Z]*"' "$work/saved.json" | tr -d '"' | cut -d' ' -f2 | paste -sd' ')
@@ -225,12 +233,7 @@ for redo in no yes; do
         wait_for_window "$pid" "$caption*" 10 >/dev/null || fail "Ctrl+Shift+Z did not mark the caption"
     fi
     shot "7_keyboard_redo_$redo"
-    sum=$(md5sum <"$schedules/periods.mvs")
-    xdotool key ctrl+s
-    for ((i = 0; i < 50; i++)); do
-        [ "$(md5sum <"$schedules/periods.mvs")" != "$sum" ] && break
-        sleep 0.1
-    done
+    save_with_ctrl_s "$schedules/periods.mvs" || fail "Ctrl+S did not save the schedule"
     wait_for_window "$pid" "$caption" 10 >/dev/null || fail "the caption is marked after Ctrl+S"
     xdotool key ctrl+q
     wait_for_exit "$pid" 10 || fail "Ctrl+Q did not end the program"
