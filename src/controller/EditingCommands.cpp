@@ -43,12 +43,30 @@ bool EditingCommands::refuseOverBudget(qint64 growth) {
     return true;
 }
 
+bool EditingCommands::refuseOneMore(ScheduleList list, qsizetype periodDetails) {
+    switch (list) {
+    case ScheduleList::Basic:
+        return refuseAtLimit(rowCount(list), MaxBasicEntries) ||
+               refuseOverBudget(SizeEstimateGrowth(1, 0, 0));
+    case ScheduleList::Advance:
+        return refuseAtLimit(rowCount(list), MaxAdvanceEntries) ||
+               refuseOverBudget(SizeEstimateGrowth(0, 1, periodDetails));
+    case ScheduleList::Detail:
+        break;
+    }
+    return refuseAtLimit(rowCount(list), MaxDetailEntries) ||
+           refuseOverBudget(SizeEstimateGrowth(0, 0, 1));
+}
+
+QString EditingCommands::describe(TextSlot command, const QString& entry) {
+    return Text(TextSlot::EntryChange).arg(Text(command), entry);
+}
+
 QString EditingCommands::describe(TextSlot command, ScheduleList list, int row) const {
     const ScheduleDocument& document = m_document.document();
-    const QString entry = list == ScheduleList::Advance
-                              ? PeriodDatesText(document.advanceEntries()[row])
-                              : MediaFileText((*document.mediaEntries(address(list)))[row]);
-    return Text(TextSlot::EntryChange).arg(Text(command), entry);
+    return describe(command, list == ScheduleList::Advance
+                                 ? PeriodDatesText(document.advanceEntries()[row])
+                                 : MediaFileText((*document.mediaEntries(address(list)))[row]));
 }
 
 void EditingCommands::add(ScheduleList list) {
@@ -63,20 +81,17 @@ void EditingCommands::addMedia(ScheduleList list) {
     const ListAddress target = address(list);
     if (detail && target.advanceRow < 0)
         return; // no advance entry to add details to
-    if (refuseAtLimit(rowCount(list), detail ? MaxDetailEntries : MaxBasicEntries) ||
-        refuseOverBudget(detail ? SizeEstimateGrowth(0, 0, 1) : SizeEstimateGrowth(1, 0, 0)))
+    if (refuseOneMore(list))
         return;
     const std::optional<MediaEntry> entry =
         m_editors.editMediaEntry(detail ? EditMode::AddDetail : EditMode::Add, MediaEntry());
     if (!entry)
         return;
-    m_document.append(target, *entry,
-                      Text(TextSlot::EntryChange).arg(Text(TextSlot::Add), MediaFileText(*entry)));
+    m_document.append(target, *entry, describe(TextSlot::Add, MediaFileText(*entry)));
 }
 
 void EditingCommands::addAdvance() {
-    if (refuseAtLimit(rowCount(ScheduleList::Advance), MaxAdvanceEntries) ||
-        refuseOverBudget(SizeEstimateGrowth(0, 1, 0)))
+    if (refuseOneMore(ScheduleList::Advance))
         return;
     const std::optional<AdvancePeriod> period =
         m_editors.editAdvanceEntry(EditMode::Add, AdvancePeriod());
@@ -84,8 +99,7 @@ void EditingCommands::addAdvance() {
         return;
     AdvanceEntry entry;
     entry.setPeriod(*period);
-    m_document.appendAdvance(
-        entry, Text(TextSlot::EntryChange).arg(Text(TextSlot::Add), PeriodDatesText(*period)));
+    m_document.appendAdvance(entry, describe(TextSlot::Add, PeriodDatesText(*period)));
 }
 
 // Modify edits the row shown selected, and nothing when none is: a list with
@@ -121,21 +135,17 @@ void EditingCommands::duplicate(ScheduleList list) {
         return;
     const ScheduleDocument& document = m_document.document();
     const QString description = describe(TextSlot::Duplicate, list, selected);
+    // The history keeps its own copy of the entry, made before the list changes.
     if (list == ScheduleList::Advance) {
         const AdvanceEntry& entry = document.advanceEntries()[selected];
-        if (refuseAtLimit(rowCount(list), MaxAdvanceEntries) ||
-            refuseOverBudget(SizeEstimateGrowth(0, 1, entry.detailCount())))
-            return;
-        m_document.insertAdvance(selected + 1, AdvanceEntry(entry), description);
+        if (!refuseOneMore(list, entry.detailCount()))
+            m_document.insertAdvance(selected + 1, entry, description);
         return;
     }
-    const bool detail = list == ScheduleList::Detail;
-    if (refuseAtLimit(rowCount(list), detail ? MaxDetailEntries : MaxBasicEntries) ||
-        refuseOverBudget(detail ? SizeEstimateGrowth(0, 0, 1) : SizeEstimateGrowth(1, 0, 0)))
-        return;
     const ListAddress target = address(list);
-    m_document.insert(target, selected + 1, MediaEntry((*document.mediaEntries(target))[selected]),
-                      description);
+    if (!refuseOneMore(list))
+        m_document.insert(target, selected + 1, (*document.mediaEntries(target))[selected],
+                          description);
 }
 
 void EditingCommands::swapRows(ScheduleList list, int row, int neighbour, TextSlot command) {

@@ -33,7 +33,12 @@ private:
     // the size budget with what the new entries would add to the estimate.
     bool refuseAtLimit(int count, int limit);
     bool refuseOverBudget(qint64 growth);
-    // "Remove MOVIE.MPG": the command and the entry at row, as the history names it.
+    // One more entry in the list; on the advance list, a period with
+    // periodDetails details.
+    bool refuseOneMore(ScheduleList list, qsizetype periodDetails = 0);
+    // "Remove MOVIE.MPG": the command and its entry, as the history names it.
+    static QString describe(TextSlot command, const QString& entry);
+    // The same for the entry at row.
     QString describe(TextSlot command, ScheduleList list, int row) const;
     void addMedia(ScheduleList list);
     void addAdvance();
