@@ -19,26 +19,6 @@ bool marksAccessKey(const QString& text) {
     return false;
 }
 
-} // namespace
-
-QString WithAccessKey(const QString& text, QChar key) {
-    if (key.isNull() || text.isEmpty() || marksAccessKey(text))
-        return text;
-    qsizetype at = text.indexOf(key);
-    if (at < 0)
-        at = text.indexOf(key, 0, Qt::CaseInsensitive);
-    if (at >= 0)
-        return text.left(at) + u'&' + text.mid(at);
-    const qsizetype end = text.endsWith(u"..."_s) ? text.size() - 3 : text.size();
-    return text.left(end) + u"(&"_s + key.toUpper() + u')' + text.mid(end);
-}
-
-QString WithoutAccessKeys(QString text) {
-    return text.replace(u'&', u"&&"_s);
-}
-
-namespace {
-
 class AccessKeyFocus final : public QObject {
 public:
     AccessKeyFocus(QGroupBox* frame, QWidget* target)
@@ -57,6 +37,22 @@ private:
 };
 
 } // namespace
+
+QString WithAccessKey(const QString& text, QChar key) {
+    if (key.isNull() || text.isEmpty() || marksAccessKey(text))
+        return text;
+    qsizetype at = text.indexOf(key);
+    if (at < 0)
+        at = text.indexOf(key, 0, Qt::CaseInsensitive);
+    if (at >= 0)
+        return text.left(at) + u'&' + text.mid(at);
+    const qsizetype end = text.endsWith(u"..."_s) ? text.size() - 3 : text.size();
+    return text.left(end) + u"(&"_s + key.toUpper() + u')' + text.mid(end);
+}
+
+QString EscapedAmpersands(QString text) {
+    return text.replace(u'&', u"&&"_s);
+}
 
 void FocusOnAccessKey(QGroupBox* frame, QWidget* target) {
     frame->installEventFilter(new AccessKeyFocus(frame, target));

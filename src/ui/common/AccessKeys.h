@@ -10,7 +10,7 @@
 QString WithAccessKey(const QString& text, QChar key);
 
 // A text shown on a menu item or button as it is: an "&" stays an "&".
-QString WithoutAccessKeys(QString text);
+QString EscapedAmpersands(QString text);
 
 class QGroupBox;
 class QWidget;

@@ -182,13 +182,11 @@ MainForm::ListCommands MainForm::makeListCommands(const QString& prefix, Schedul
             make(u"Duplicate", TextSlot::Duplicate, &EditingCommands::duplicate)};
 }
 
-void MainForm::connectListView(const ListControls& list) {
+void MainForm::connectListView(ScheduleList which) {
+    const ListControls& list = controls(which);
     // Enter or a double-click on a row modifies it, only while Modify is
     // enabled: a disabled action ignores a trigger.
     connect(list.view, &ScheduleListView::modifyRequested, list.commands.modify, &QAction::trigger);
-    const ScheduleList which = list.model == m_basic.model     ? ScheduleList::Basic
-                               : list.model == m_advance.model ? ScheduleList::Advance
-                                                               : ScheduleList::Detail;
     connect(list.view, &ScheduleListView::focusEntered, this,
             [this, which] { setActiveList(which); });
     // A right-click offers the list's own commands.
@@ -242,8 +240,8 @@ void MainForm::buildControls() {
     layout->addWidget(buildAdvanceFrame(), 3);
     setCentralWidget(central);
 
-    for (const ListControls* list : {&m_basic, &m_advance, &m_detail})
-        connectListView(*list);
+    for (ScheduleList list : {ScheduleList::Basic, ScheduleList::Advance, ScheduleList::Detail})
+        connectListView(list);
 }
 
 // A command button used as a column heading: it shows a caption and does
@@ -504,7 +502,7 @@ void MainForm::updateHistoryTexts() {
     // Names such as "R&D.MPG" show their "&" rather than make it an access key.
     const QUndoStack& history = m_editor.document().history();
     const auto text = [](TextSlot plain, TextSlot named, const QString& change) {
-        return change.isEmpty() ? Text(plain) : Text(named).arg(WithoutAccessKeys(change));
+        return change.isEmpty() ? Text(plain) : Text(named).arg(EscapedAmpersands(change));
     };
     m_undoAction->setText(
         text(TextSlot::UndoCommand, TextSlot::UndoNamedCommand, history.undoText()));

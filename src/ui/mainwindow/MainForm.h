@@ -91,7 +91,7 @@ private:
     QBoxLayout* listButtons(const QString& prefix, const ListCommands& commands, QWidget* parent,
                             QBoxLayout::Direction direction);
     ScheduleListView* makeList(const QString& name, ScheduleListModel* model, QWidget* parent);
-    void connectListView(const ListControls& list);
+    void connectListView(ScheduleList list);
     void updateCaption();
     void updateHistoryTexts();
     void updateStatus();
