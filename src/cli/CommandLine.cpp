@@ -12,9 +12,31 @@ const QString Description = u"The command-line companion of the Morva Schedule G
                             "  dump FILE.mvs             the schedule as JSON on stdout\n"
                             "  build IN.json -o OUT.mvs  a schedule file from JSON, with the "
                             "editor's checks\n"
-                            "  check FILE.mvs            what the editor would not have produced;"
-                            " exit 1 if anything\n"
+                            "  check FILE.mvs [--today YYYY-MM-DD]\n"
+                            "                            what the editor would not have produced,"
+                            " then\n"
+                            "                            warnings (periods that can never play or"
+                            " have\n"
+                            "                            ended, identical periods, a size near the"
+                            " budget);\n"
+                            "                            exit 1 if anything\n"
                             "  rows FILE.mvs             the list rows as the editor shows them\n"
+                            "  at FILE.mvs \"YYYY-MM-DD HH:MM:SS\"\n"
+                            "                            the periods that match that moment, as"
+                            " advance[i],\n"
+                            "                            one a line, or basic when none does\n"
+                            "  plan FILE.mvs YYYY-MM-DD  the day as segments HH:MM:SS-HH:MM:SS and"
+                            " what\n"
+                            "                            matches in each (advance[i] ..., or"
+                            " basic)\n"
+                            "\n"
+                            "A period matches a moment when the date lies between its start and"
+                            " stop dates\n"
+                            "(both included), the week day is its week day (or it is every day),"
+                            " and the\n"
+                            "time lies between its start and stop times (both included). Where"
+                            " several\n"
+                            "match, all are printed: the player chooses among them.\n"
                             "\n"
                             "Exit status: 0 success, 1 problems found or input refused, 2 usage "
                             "error or a file that cannot be read or written."_s;
@@ -28,7 +50,16 @@ std::optional<Invocation::Command> commandNamed(const QString& name) {
         return Invocation::Command::Check;
     if (name == u"rows"_s)
         return Invocation::Command::Rows;
+    if (name == u"at"_s)
+        return Invocation::Command::At;
+    if (name == u"plan"_s)
+        return Invocation::Command::Plan;
     return std::nullopt;
+}
+
+// ", not \"text\"" when something was given in place of what is needed.
+QString givenInstead(const QString& text) {
+    return text.isEmpty() ? QString() : u", not \"%1\""_s.arg(text);
 }
 
 ParsedCommandLine usageError(const QString& error) {
@@ -38,8 +69,9 @@ ParsedCommandLine usageError(const QString& error) {
 } // namespace
 
 QString UsageLine() {
-    return u"usage: mvstool dump|check|rows FILE.mvs, or mvstool build IN.json -o OUT.mvs "
-           "[--seed N]; see mvstool --help"_s;
+    return u"usage: mvstool dump|check|rows FILE.mvs, mvstool build IN.json -o OUT.mvs "
+           "[--seed N], mvstool at FILE.mvs \"YYYY-MM-DD HH:MM:SS\", mvstool plan FILE.mvs "
+           "YYYY-MM-DD; see mvstool --help"_s;
 }
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
@@ -54,9 +86,13 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         u"build: seed of the random bytes (0 to 4294967295), for repeatable files; "
         "default: the clock."_s,
         u"N"_s);
+    const QCommandLineOption todayOption(
+        u"today"_s, u"check: the date taken as today, for repeatable output; default: the clock."_s,
+        u"YYYY-MM-DD"_s);
     parser.addOption(outputOption);
     parser.addOption(seedOption);
-    parser.addPositionalArgument(u"command"_s, u"dump, build, check or rows."_s);
+    parser.addOption(todayOption);
+    parser.addPositionalArgument(u"command"_s, u"dump, build, check, rows, at or plan."_s);
     parser.addPositionalArgument(u"file"_s, u"The .mvs file, or for build the JSON file."_s);
 
     if (!parser.parse(arguments))
@@ -81,11 +117,46 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return usageError(u"unknown command \"%1\""_s.arg(positional.first()));
     if (positional.size() < 2)
         return usageError(u"%1 needs a file"_s.arg(positional.first()));
-    if (positional.size() > 2)
-        return usageError(
-            u"%1 takes one file, not also \"%2\""_s.arg(positional[0], positional[2]));
     invocation.command = *command;
     invocation.input = positional[1];
+    // The moment may also come as two arguments, the date and the time.
+    const QStringList rest = positional.mid(2);
+    switch (invocation.command) {
+    case Invocation::Command::At: {
+        const QString text = rest.join(u' ');
+        const auto moment = ParseMoment(text);
+        if (!moment)
+            return usageError(u"at needs a moment \"YYYY-MM-DD HH:MM:SS\" after the file"_s +
+                              givenInstead(text));
+        invocation.moment = *moment;
+        break;
+    }
+    case Invocation::Command::Plan: {
+        const QString text = rest.join(u' ');
+        const auto date = ParseDay(text);
+        if (!date)
+            return usageError(u"plan needs a date YYYY-MM-DD after the file"_s +
+                              givenInstead(text));
+        invocation.moment = {*date, 0};
+        break;
+    }
+    default:
+        if (!rest.isEmpty())
+            return usageError(
+                u"%1 takes one file, not also \"%2\""_s.arg(positional[0], positional[2]));
+        break;
+    }
+
+    if (parser.values(todayOption).size() > 1)
+        return usageError(u"--today may be given once"_s);
+    if (parser.isSet(todayOption)) {
+        if (invocation.command != Invocation::Command::Check)
+            return usageError(u"--today belongs to check only"_s);
+        invocation.today = ParseDay(parser.value(todayOption));
+        if (!invocation.today)
+            return usageError(
+                u"--today takes a date YYYY-MM-DD, not \"%1\""_s.arg(parser.value(todayOption)));
+    }
 
     const bool build = invocation.command == Invocation::Command::Build;
     if (parser.values(outputOption).size() > 1 || parser.values(seedOption).size() > 1)

@@ -1,17 +1,21 @@
 #pragma once
 
+#include "DayArguments.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 // What the command line asks for, once it has been checked.
 struct Invocation {
-    enum class Command { Dump, Build, Check, Rows, Help, Version };
+    enum class Command { Dump, Build, Check, Rows, At, Plan, Help, Version };
 
     Command command = Command::Help;
     QString input;
     QString output;              // build only
     std::optional<quint32> seed; // build only
+    std::optional<QDate> today;  // check only; the clock's date when not given
+    DayMoment moment;            // at: the moment; plan: its date
     QString helpText;            // for Help
 };
 

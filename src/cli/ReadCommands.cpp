@@ -1,10 +1,13 @@
 #include "Commands.h"
 #include "Console.h"
+#include "DayPlan.h"
 #include "ExitStatus.h"
+#include "JsonPath.h"
 #include "RowFormat.h"
 #include "ScheduleJson.h"
 #include "ScheduleProblems.h"
 #include "ScheduleReader.h"
+#include "ScheduleWarnings.h"
 
 #include <optional>
 
@@ -42,14 +45,18 @@ int RunDump(const QString& scheduleFile) {
     return finish(ExitSuccess);
 }
 
-int RunCheck(const QString& scheduleFile) {
+int RunCheck(const QString& scheduleFile, const QDate& today) {
     const auto schedule = readSchedule(scheduleFile);
     if (!schedule)
         return ExitFailure;
-    const QStringList problems = ScheduleProblems(schedule->document, schedule->trailingBytes);
+    const ScheduleDocument& document = schedule->document;
+    const QStringList problems = ScheduleProblems(document, schedule->trailingBytes);
     for (const QString& problem : problems)
         WriteOutLine(problem);
-    return finish(problems.isEmpty() ? ExitSuccess : ExitRefused);
+    const QList<ScheduleWarning> warnings = ScheduleWarnings(document, today);
+    for (const ScheduleWarning& warning : warnings)
+        WriteOutLine(u"warning: "_s + WarningLine(document, warning, today));
+    return finish(problems.isEmpty() && warnings.isEmpty() ? ExitSuccess : ExitRefused);
 }
 
 int RunRows(const QString& scheduleFile) {
@@ -68,5 +75,41 @@ int RunRows(const QString& scheduleFile) {
         for (const MediaEntry& entry : document.advanceEntries()[k].details)
             WriteOutLine(MediaRowText(entry));
     }
+    return finish(ExitSuccess);
+}
+
+namespace {
+
+QString matchText(const QList<int>& advanceRows) {
+    if (advanceRows.isEmpty())
+        return u"basic"_s;
+    QStringList paths;
+    for (int row : advanceRows)
+        paths.append(JsonElementPath(u"advance"_s, row));
+    return paths.join(u' ');
+}
+
+} // namespace
+
+int RunAt(const QString& scheduleFile, const DayMoment& moment) {
+    const auto schedule = readSchedule(scheduleFile);
+    if (!schedule)
+        return ExitFailure;
+    const QList<int> rows = PeriodsAt(schedule->document, moment.date, moment.secondOfDay);
+    if (rows.isEmpty())
+        WriteOutLine(u"basic"_s);
+    for (int row : rows)
+        WriteOutLine(JsonElementPath(u"advance"_s, row));
+    return finish(ExitSuccess);
+}
+
+int RunPlan(const QString& scheduleFile, const QDate& date) {
+    const auto schedule = readSchedule(scheduleFile);
+    if (!schedule)
+        return ExitFailure;
+    for (const DaySegment& segment : DaySegments(PeriodsOnDate(schedule->document, date)))
+        WriteOutLine(u"%1-%2 %3"_s.arg(SecondText(segment.firstSecond),
+                                       SecondText(segment.lastSecond),
+                                       matchText(segment.advanceRows)));
     return finish(ExitSuccess);
 }

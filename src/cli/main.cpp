@@ -28,9 +28,13 @@ int main(int argc, char* argv[]) {
     case Invocation::Command::Dump:
         return RunDump(invocation.input);
     case Invocation::Command::Check:
-        return RunCheck(invocation.input);
+        return RunCheck(invocation.input, invocation.today.value_or(QDate::currentDate()));
     case Invocation::Command::Rows:
         return RunRows(invocation.input);
+    case Invocation::Command::At:
+        return RunAt(invocation.input, invocation.moment);
+    case Invocation::Command::Plan:
+        return RunPlan(invocation.input, invocation.moment.date);
     case Invocation::Command::Build:
         return RunBuild(invocation.input, invocation.output, invocation.seed);
     }

@@ -3,6 +3,7 @@
 
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTest>
 #include <fcntl.h>
 #include <optional>
@@ -35,6 +36,15 @@ const QByteArray DesignExample = R"({
 }
 )";
 
+// 2026-12-06 is a Sunday, 2026-12-07 a Monday.
+const QByteArray WeekOfPeriods = R"({"basic": [{"name": "SONG", "extension": "MP3"}], "advance": [
+ {"startDate": "2026-12-06", "startTime": "00:00:00", "stopDate": "2026-12-06", "stopTime": "23:59:59", "weekDay": 1, "details": [{"name": "A", "extension": ""}]},
+ {"startDate": "2026-01-01", "startTime": "08:00:00", "stopDate": "2026-12-31", "stopTime": "17:30:00", "weekDay": 7, "details": [{"name": "A", "extension": ""}]},
+ {"startDate": "2026-12-07", "startTime": "12:00:00", "stopDate": "2026-12-31", "stopTime": "20:00:00", "weekDay": 1, "details": [{"name": "A", "extension": ""}]},
+ {"startDate": "2026-01-01", "startTime": "08:00:00", "stopDate": "2026-12-31", "stopTime": "17:30:00", "weekDay": 7, "details": [{"name": "B", "extension": ""}]},
+ {"startDate": "2025-01-01", "startTime": "08:00:00", "stopDate": "2025-12-31", "stopTime": "17:30:00", "weekDay": 7, "details": [{"name": "B", "extension": ""}]}
+]})";
+
 const QByteArray OneMedia = R"({"name": "A", "extension": ""})";
 const QByteArray Period = R"("startDate": "2006-01-01", "stopDate": "2006-12-31")";
 
@@ -57,11 +67,13 @@ class TestMvstool final : public QObject {
     // Runs the real binary in the test folder, so that relative names appear in
     // its messages as given. Arguments are separated by single spaces.
     ToolRun run(const char* arguments, const ChildSetup& childSetup = {}) {
+        return run(QString::fromUtf8(arguments).split(u' ', Qt::SkipEmptyParts), childSetup);
+    }
+    ToolRun run(const QStringList& arguments, const ChildSetup& childSetup = {}) {
         QProcess process;
         process.setWorkingDirectory(m_dir->dir.path());
         process.setChildProcessModifier(childSetup ? childSetup : [] {});
-        process.start(QStringLiteral(MVSTOOL_PATH),
-                      QString::fromUtf8(arguments).split(u' ', Qt::SkipEmptyParts));
+        process.start(QStringLiteral(MVSTOOL_PATH), arguments);
         ToolRun result;
         if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
             result = {process.exitCode(), process.readAllStandardOutput(),
@@ -122,7 +134,8 @@ private Q_SLOTS:
         QCOMPARE(dumped.exitCode, 0);
         QVERIFY2(json == dump ? dumped.out == dump : dumped.out.contains(dump),
                  dumped.out.constData());
-        const ToolRun checked = run("check out.mvs");
+        // A day before every period, so that none has ended.
+        const ToolRun checked = run("check out.mvs --today 2000-01-01");
         QCOMPARE(checked.exitCode, problems.isEmpty() ? 0 : 1);
         QCOMPARE(checked.out + checked.err, problems);
         // The same seed gives the same bytes.
@@ -169,6 +182,17 @@ private Q_SLOTS:
         // Standard output on a full device.
         fails("dump a.mvs", "standard output: cannot be written\n",
               [] { dup2(open("/dev/full", O_WRONLY), STDOUT_FILENO); });
+        fails("at a.mvs 2026-02-29 10:00:00",
+              "at needs a moment \"YYYY-MM-DD HH:MM:SS\" after the file, not \"2026-02-29 "
+              "10:00:00\"\n");
+        fails("at a.mvs 2026-02-28 24:00:00", "at needs a moment");
+        fails("at a.mvs 2026-2-28 10:00:00", "at needs a moment");
+        fails("at a.mvs", "at needs a moment \"YYYY-MM-DD HH:MM:SS\" after the file\n");
+        fails("plan a.mvs 2026-12-07 10:00:00",
+              "plan needs a date YYYY-MM-DD after the file, not \"2026-12-07 10:00:00\"\n");
+        fails("check a.mvs --today 2026-12-32",
+              "--today takes a date YYYY-MM-DD, not \"2026-12-32\"\n");
+        fails("plan a.mvs 2026-12-07 --today 2026-12-07", "--today belongs to check only\n");
 
         // Values the editor refuses, each named by its JSON path. The rules
         // themselves are tested with the schedule; these rows show where build
@@ -281,7 +305,7 @@ A.B                       100        0
         document.appendAdvance({{6, 2, 29, 0, 0, 0, 100, 1, 1, 24, 0, 0, 7}, {}});
         writeSchedule("bad.mvs", document);
         writeFile("bad.mvs", readFile("bad.mvs") + "TRAILING");
-        const ToolRun check = run("check bad.mvs");
+        const ToolRun check = run("check bad.mvs --today 2000-01-01");
         QCOMPARE(check.exitCode, 1);
         const QByteArray problems =
             R"(the basic list: 251 entries; the editor allows at most 250
@@ -302,12 +326,169 @@ advance entry 10: stop hour 24 is above 23
 advance entry 10: no details; the editor does not save an advance entry without them
 the schedule: size estimate 31790 is not below 30000; the editor refuses to save it
 the file: 8 bytes after the last record
+warning: advance[1]: same dates, week day and time window as advance[0]; the player chooses between them
+warning: advance[2]: same dates, week day and time window as advance[0]; the player chooses between them
+warning: advance[3]: same dates, week day and time window as advance[0]; the player chooses between them
+warning: advance[4]: same dates, week day and time window as advance[0]; the player chooses between them
+warning: advance[5]: same dates, week day and time window as advance[0]; the player chooses between them
+warning: advance[6]: same dates, week day and time window as advance[0]; the player chooses between them
+warning: advance[7]: same dates, week day and time window as advance[0]; the player chooses between them
+warning: advance[8]: can never play: its stop date 2006-01-01 is before its start date 2006-13-01
+warning: size estimate 31790 is above 90% of the budget of 30000
 )";
         QCOMPARE(check.out + check.err, problems);
         writeSchedule("empty.mvs", ScheduleDocument());
         const ToolRun empty = run("check empty.mvs");
         QCOMPARE(empty.exitCode, 1);
         QCOMPARE(empty.out, "the schedule: no entries; the editor does not save an empty one\n");
+    }
+
+    // at, plan and check's warnings on one schedule, with their exact output.
+    void whatPlaysWhen_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");
+
+        const auto row = [](const char* name, const QStringList& arguments, int exitCode,
+                            const QByteArray& out) {
+            QTest::newRow(name) << QStringList{arguments.first(), u"week.mvs"_s} + arguments.mid(1)
+                                << exitCode << out;
+        };
+        row("at, one argument", {u"at"_s, u"2026-12-07 12:00:00"_s}, 0,
+            "advance[1]\nadvance[2]\nadvance[3]\n");
+        row("at, date and time apart", {u"at"_s, u"2026-12-07"_s, u"17:30:01"_s}, 0,
+            "advance[2]\n");
+        row("at, nothing matches", {u"at"_s, u"2026-12-07 20:00:01"_s}, 0, "basic\n");
+        row("at, before any period", {u"at"_s, u"1999-12-31 12:00:00"_s}, 0, "basic\n");
+        row("plan of a Monday", {u"plan"_s, u"2026-12-07"_s}, 0,
+            "00:00:00-07:59:59 basic\n"
+            "08:00:00-11:59:59 advance[1] advance[3]\n"
+            "12:00:00-17:30:00 advance[1] advance[2] advance[3]\n"
+            "17:30:01-20:00:00 advance[2]\n"
+            "20:00:01-23:59:59 basic\n");
+        row("plan of a Sunday: the Monday period never plays", {u"plan"_s, u"2026-12-06"_s}, 0,
+            "00:00:00-07:59:59 basic\n"
+            "08:00:00-17:30:00 advance[1] advance[3]\n"
+            "17:30:01-23:59:59 basic\n");
+        row("check", {u"check"_s, u"--today"_s, u"2026-12-07"_s}, 1,
+            "warning: advance[0]: can never play: no Monday lies between 2026-12-06 and "
+            "2026-12-06\n"
+            "warning: advance[3]: same dates, week day and time window as advance[1]; the player "
+            "chooses between them\n"
+            "warning: advance[4]: has ended: its stop date 2025-12-31 is before today, "
+            "2026-12-07\n");
+        row("check a year earlier", {u"check"_s, u"--today=2025-12-07"_s}, 1,
+            "warning: advance[0]: can never play: no Monday lies between 2026-12-06 and "
+            "2026-12-06\n"
+            "warning: advance[3]: same dates, week day and time window as advance[1]; the player "
+            "chooses between them\n");
+    }
+    void whatPlaysWhen() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        writeFile("week.json", WeekOfPeriods);
+        QCOMPARE(run("build week.json -o week.mvs").exitCode, 0);
+        const ToolRun result = run(arguments);
+        QCOMPARE(result.err, QByteArray());
+        QCOMPARE(result.out, out);
+        QCOMPARE(result.exitCode, exitCode);
+    }
+
+    // at and plan against a rule written here from its words alone: dates and
+    // times compared as text, week days by name. Periods start and stop on
+    // a few nearby days and hours, so that moments at their edges are common.
+    void agreesWithTheRule() {
+        QRandomGenerator random(0x5EED);
+        const QStringList dayNames{u"Sunday"_s,   u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s,
+                                   u"Thursday"_s, u"Friday"_s, u"Saturday"_s};
+        struct Rule {
+            QString startDate, stopDate, startTime, stopTime;
+            int weekDay;
+            bool matches(const QString& date, const QString& time, const QString& dayName,
+                         const QStringList& names) const {
+                return startDate <= date && date <= stopDate &&
+                       (weekDay == 7 || names[weekDay] == dayName) && startTime <= time &&
+                       time <= stopTime;
+            }
+        };
+        const auto dateText = [](int day) {
+            return QDate(2028, 2, 25).addDays(day).toString(Qt::ISODate);
+        };
+        const auto timeText = [](int second) {
+            return QTime(0, 0).addSecs(second).toString(u"HH:mm:ss"_s);
+        };
+        for (int schedule = 0; schedule < 12; ++schedule) {
+            QList<Rule> rules;
+            QStringList entries;
+            const int count = 1 + random.bounded(8);
+            for (int i = 0; i < count; ++i) {
+                const int startDay = random.bounded(10);
+                const int startSecond = 3600 * random.bounded(24) + random.bounded(3) - 1;
+                const int stopSecond =
+                    std::min(std::max(startSecond, 0) + 1 + random.bounded(40000), 86399);
+                rules.append({dateText(startDay), dateText(startDay + random.bounded(6)),
+                              timeText(std::max(startSecond, 0)), timeText(stopSecond),
+                              random.bounded(8)});
+                const Rule& r = rules.last();
+                entries.append(uR"({"startDate": "%1", "startTime": "%2", "stopDate": "%3", )"
+                               uR"("stopTime": "%4", "weekDay": %5, "details": [%6]})"_s.arg(
+                                   r.startDate, r.startTime, r.stopDate, r.stopTime,
+                                   QString::number(r.weekDay), QString::fromUtf8(OneMedia)));
+            }
+            writeFile("random.json", u"{\"advance\": [%1]}"_s.arg(entries.join(u", "_s)).toUtf8());
+            const ToolRun built = run("build random.json -o random.mvs");
+            QVERIFY2(built.exitCode == 0, built.err.constData());
+
+            const auto expected = [&](int day, int second) {
+                const QDate date = QDate(2028, 2, 25).addDays(day);
+                QStringList paths;
+                for (qsizetype i = 0; i < rules.size(); ++i)
+                    if (rules[i].matches(date.toString(Qt::ISODate), timeText(second),
+                                         QLocale::c().dayName(date.dayOfWeek()), dayNames))
+                        paths.append(u"advance[%1]"_s.arg(i));
+                return paths.isEmpty() ? QStringList{u"basic"_s} : paths;
+            };
+            for (int moment = 0; moment < 12; ++moment) {
+                const Rule& near = rules[random.bounded(rules.size())];
+                const int day =
+                    QDate(2028, 2, 25)
+                        .daysTo(QDate::fromString(
+                            random.bounded(2) ? near.startDate : near.stopDate, Qt::ISODate)) +
+                    random.bounded(3) - 1;
+                const int edge =
+                    QTime::fromString(random.bounded(2) ? near.startTime : near.stopTime)
+                        .msecsSinceStartOfDay() /
+                    1000;
+                const int second = std::clamp(edge + random.bounded(3) - 1, 0, 86399);
+                const QString when =
+                    QDate(2028, 2, 25).addDays(day).toString(Qt::ISODate) + u' ' + timeText(second);
+                const ToolRun at = run({u"at"_s, u"random.mvs"_s, when});
+                QCOMPARE(at.exitCode, 0);
+                QCOMPARE(QString::fromUtf8(at.out).split(u'\n', Qt::SkipEmptyParts),
+                         expected(day, second));
+            }
+            // The plan covers the day without gap or overlap, and each segment
+            // holds what the rule says at its first and last second.
+            const int day = random.bounded(12) - 1;
+            const ToolRun plan = run({u"plan"_s, u"random.mvs"_s,
+                                      QDate(2028, 2, 25).addDays(day).toString(Qt::ISODate)});
+            QCOMPARE(plan.exitCode, 0);
+            int next = 0;
+            for (const QString& line :
+                 QString::fromUtf8(plan.out).split(u'\n', Qt::SkipEmptyParts)) {
+                QStringList fields = line.split(u' ');
+                const QStringList span = fields.takeFirst().split(u'-');
+                const int first = QTime::fromString(span[0]).msecsSinceStartOfDay() / 1000;
+                const int last = QTime::fromString(span[1]).msecsSinceStartOfDay() / 1000;
+                QCOMPARE(first, next);
+                QVERIFY(last >= first);
+                QCOMPARE(fields, expected(day, first));
+                QCOMPARE(fields, expected(day, last));
+                next = last + 1;
+            }
+            QCOMPARE(next, 86400);
+        }
     }
 };
 
