@@ -108,6 +108,32 @@ constexpr TextEntry EnglishEntries[] = {
     {TextSlot::DriveError, u"Device[%1] Error!"},
     {TextSlot::AboutProgramCaption, u"About Morva Schedule Generator"},
     {TextSlot::AboutCompanyCaption, u"About Company"},
+    {TextSlot::ViewMenu, u"Vie&w"},
+    {TextSlot::ProblemsPanel, u"Problems"},
+    {TextSlot::DayPlanCommand, u"Day Plan"},
+    {TextSlot::WarningCount, u"Warnings: %1"},
+    {TextSlot::NoProblems, u"No problems found."},
+    {TextSlot::NeverPlaysWeekDay, u"Period %1 can never play: no %2 lies between %3 and %4."},
+    {TextSlot::NeverPlaysDates,
+     u"Period %1 can never play: no calendar day lies between %2 and %3."},
+    {TextSlot::NeverPlaysTimes,
+     u"Period %1 can never play: no time of day lies between %2 and %3."},
+    {TextSlot::PeriodEnded, u"Period %1 has ended: its stop date %2 is before today."},
+    {TextSlot::SamePeriod, u"Period %1 has the same dates, week day and time window as period %2; "
+                           u"the player chooses between them."},
+    {TextSlot::NearSizeBudget, u"The size estimate %1 is above 90% of the budget of %2."},
+    {TextSlot::DayPlanDate, u"Date"},
+    {TextSlot::PreviousDay, u"Previous Day"},
+    {TextSlot::NextDay, u"Next Day"},
+    {TextSlot::TodayCommand, u"Today"},
+    {TextSlot::MatchingRule,
+     u"A period matches a moment when the date lies between its start and stop dates (both "
+     u"included), the week day is its week day (or it is every day), and the time lies between its "
+     u"start and stop times (both included)."},
+    {TextSlot::PeriodBarLabel, u"Period %1 · %2 · %3 media files"},
+    {TextSlot::OverlapNotice, u"Where bars overlap, several periods match at once. The player "
+                              u"chooses among them; this plan does not guess which."},
+    {TextSlot::OverlapLine, u"%1 - %2: periods %3"},
 };
 static_assert(FindTextEntryProblems(EnglishEntries).none(), "every slot needs exactly one text");
 

@@ -115,6 +115,30 @@ constexpr TextEntry SecondEntries[] = {
     {TextSlot::DriveError, u"ドライブ %1 を読み取れません。"},
     {TextSlot::AboutProgramCaption, u"Morva Schedule Generator について"},
     {TextSlot::AboutCompanyCaption, u"会社情報"},
+    {TextSlot::ViewMenu, u"表示(&W)"},
+    {TextSlot::ProblemsPanel, u"問題点"},
+    {TextSlot::DayPlanCommand, u"1日の予定"},
+    {TextSlot::WarningCount, u"警告：%1 件"},
+    {TextSlot::NoProblems, u"問題は見つかりませんでした。"},
+    {TextSlot::NeverPlaysWeekDay, u"期間 %1 は再生されません。%3～%4 に%2がありません。"},
+    {TextSlot::NeverPlaysDates, u"期間 %1 は再生されません。%2～%3 に該当する日がありません。"},
+    {TextSlot::NeverPlaysTimes, u"期間 %1 は再生されません。%2～%3 に該当する時刻がありません。"},
+    {TextSlot::PeriodEnded, u"期間 %1 は終了しています。終了日 %2 は今日より前です。"},
+    {TextSlot::SamePeriod,
+     u"期間 %1 は期間 %2 "
+     u"と日付、曜日、時間帯が同じです。どちらを再生するかはプレーヤーが決めます。"},
+    {TextSlot::NearSizeBudget, u"サイズ見積もり %1 が上限 %2 の 90% を超えています。"},
+    {TextSlot::DayPlanDate, u"日付"},
+    {TextSlot::PreviousDay, u"前の日"},
+    {TextSlot::NextDay, u"次の日"},
+    {TextSlot::TodayCommand, u"今日"},
+    {TextSlot::MatchingRule,
+     u"期間は、日付が開始日と終了日の間（両端を含む）にあり、曜日がその曜日（または毎日）で、時刻が"
+     u"開始時刻と終了時刻の間（両端を含む）にあるときに該当します。"},
+    {TextSlot::PeriodBarLabel, u"期間 %1・%2・メディアファイル %3 件"},
+    {TextSlot::OverlapNotice, u"バーが重なる時間帯は複数の期間が該当します。どれを再生するかはプレ"
+                              u"ーヤーが選びます。この予定表は推測しません。"},
+    {TextSlot::OverlapLine, u"%1～%2：期間 %3"},
 };
 static_assert(FindTextEntryProblems(SecondEntries).none(), "every slot needs exactly one text");
 

@@ -104,6 +104,25 @@ enum class TextSlot : int {
     DriveError = 95, // "%1" is the drive
     AboutProgramCaption = 96,
     AboutCompanyCaption = 97,
+    ViewMenu = 98,
+    ProblemsPanel = 99,
+    DayPlanCommand = 100,
+    WarningCount = 101, // "%1" is the number of warnings
+    NoProblems = 102,
+    NeverPlaysWeekDay = 103, // "%1" is the period, "%2" its week day, "%3" and "%4" its dates
+    NeverPlaysDates = 104,   // "%1" is the period, "%2" and "%3" its dates
+    NeverPlaysTimes = 105,   // "%1" is the period, "%2" and "%3" its times
+    PeriodEnded = 106,       // "%1" is the period, "%2" its stop date
+    SamePeriod = 107,        // "%1" and "%2" are the periods
+    NearSizeBudget = 108,    // "%1" is the size estimate, "%2" the budget
+    DayPlanDate = 109,
+    PreviousDay = 110,
+    NextDay = 111,
+    TodayCommand = 112,
+    MatchingRule = 113,
+    PeriodBarLabel = 114, // "%1" is the period, "%2" its week day, "%3" its media count
+    OverlapNotice = 115,
+    OverlapLine = 116, // "%1" and "%2" are times, "%3" the periods
 
     Count
 };

@@ -9,9 +9,11 @@
 #include "CompactButton.h"
 #include "CopyForm.h"
 #include "CurrentTexts.h"
+#include "DayPlanForm.h"
 #include "DialogEntryEditors.h"
 #include "Fonts.h"
 #include "LogoPicture.h"
+#include "ProblemsPanel.h"
 #include "ScheduleListModel.h"
 #include "ScheduleListView.h"
 #include "WindowLanguage.h"
@@ -24,11 +26,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -69,6 +73,7 @@ MainForm::MainForm(UserDialogs& dialogs, const QString& appFolder, QWidget* pare
     setWindowIcon(LogoIcon());
     buildActions();
     buildControls();
+    buildProblemsPanel();
     buildMenus();
     m_status = new CapacityStatus(statusBar());
 
@@ -78,6 +83,10 @@ MainForm::MainForm(UserDialogs& dialogs, const QString& appFolder, QWidget* pare
     // A changed period changes its time window; rows added or removed, and
     // another period selected, reach the status through ButtonStatusSetup.
     connect(document, &EditableDocument::rowChanged, this, &MainForm::updateStatus);
+    // Every change, undo and redo moves the history; Open and New reset it.
+    connect(&document->history(), &QUndoStack::indexChanged, this,
+            &MainForm::refreshSchedulePreview);
+    connect(document, &EditableDocument::documentReset, this, &MainForm::refreshSchedulePreview);
 }
 
 MainForm::~MainForm() = default;
@@ -396,6 +405,8 @@ void MainForm::buildMenus() {
     edit->addSeparator();
     edit->addActions({m_focusedList.moveUp, m_focusedList.moveDown});
 
+    buildViewMenu();
+
     QMenu* language = menuBar()->addMenu(QString());
     language->setObjectName(u"subLanguage"_s);
     m_texts.add(language, TextSlot::LanguageMenu);
@@ -431,6 +442,75 @@ void MainForm::buildMenus() {
     m_texts.add(aboutCompany, TextSlot::AboutCompanyMenu, u'C');
 }
 
+void MainForm::buildProblemsPanel() {
+    m_problems = new ProblemsPanel(this);
+    m_texts.addWindowTitle(m_problems, TextSlot::ProblemsPanel);
+    addDockWidget(Qt::BottomDockWidgetArea, m_problems);
+    m_problems->hide();
+    connect(m_problems, &ProblemsPanel::periodActivated, this, &MainForm::showPeriod);
+
+    // The count stays in sight while the panel is closed; a click opens it.
+    m_warningCount = new QToolButton(statusBar());
+    m_warningCount->setObjectName(u"WarningCount"_s);
+    m_warningCount->setAutoRaise(true);
+    m_warningCount->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_warningCount->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    m_warningCount->setIconSize(QSize(16, 16));
+    m_warningCount->hide();
+    statusBar()->addWidget(m_warningCount);
+    connect(m_warningCount, &QToolButton::clicked, this, [this] {
+        m_problems->show();
+        m_problems->raise();
+        m_problems->list()->setFocus();
+    });
+}
+
+void MainForm::buildViewMenu() {
+    QMenu* view = menuBar()->addMenu(QString());
+    view->setObjectName(u"subView"_s);
+    m_texts.add(view, TextSlot::ViewMenu);
+    // The dock names its action after its title; this text, set after the
+    // title, adds the access key.
+    QAction* problems = m_problems->toggleViewAction();
+    problems->setObjectName(u"subProblems"_s);
+    m_texts.add(problems, TextSlot::ProblemsPanel, u'P');
+    view->addAction(problems);
+    m_dayPlanAction = view->addAction(QString(), this, [this] { showDayPlan(); });
+    m_dayPlanAction->setObjectName(u"subDayPlan"_s);
+    m_texts.add(m_dayPlanAction, TextSlot::DayPlanCommand, u'D');
+}
+
+DayPlanForm* MainForm::showDayPlan() {
+    if (!m_dayPlan) {
+        m_dayPlan = new DayPlanForm(m_editor.document().document(), this);
+        connect(m_dayPlan, &DayPlanForm::periodClicked, this,
+                [this](int advanceRow) { selectRow(ScheduleList::Advance, advanceRow); });
+        connect(m_dayPlan, &DayPlanForm::periodActivated, this, &MainForm::showPeriod);
+    }
+    m_dayPlan->show();
+    m_dayPlan->raise();
+    m_dayPlan->activateWindow();
+    return m_dayPlan;
+}
+
+void MainForm::refreshSchedulePreview() {
+    const ScheduleDocument& document = m_editor.document().document();
+    const QList<ScheduleWarning> warnings = ScheduleWarnings(document, QDate::currentDate());
+    m_problems->setWarnings(document, warnings);
+    m_warningCount->setText(Text(TextSlot::WarningCount).arg(warnings.size()));
+    m_warningCount->setVisible(!warnings.isEmpty());
+    if (m_dayPlan)
+        m_dayPlan->refresh();
+}
+
+void MainForm::showPeriod(int advanceRow) {
+    if (advanceRow < 0 || advanceRow >= m_editor.document().document().advanceCount())
+        return;
+    selectRow(ScheduleList::Advance, advanceRow);
+    activateWindow();
+    m_advance.view->setFocus();
+}
+
 void MainForm::InitMainFormOsd() {
     m_texts.apply();
     ApplyLanguageToWindow(this);
@@ -439,6 +519,9 @@ void MainForm::InitMainFormOsd() {
     m_secondLanguageAction->setChecked(!english);
     updateHistoryTexts();
     updateStatus();
+    refreshSchedulePreview();
+    if (m_dayPlan)
+        m_dayPlan->applyTexts();
 }
 
 void MainForm::Form_Load() {
@@ -523,11 +606,13 @@ void MainForm::restoreWindowState() {
     // A first start, or settings that cannot be read, keep the built-in size.
     if (!restoreGeometry(settings.value(u"window/geometry"_s).toByteArray()))
         resize(sizeHint().expandedTo(QSize(1000, 680)).boundedTo(screen()->availableSize()));
+    restoreState(settings.value(u"window/state"_s).toByteArray());
 }
 
 void MainForm::saveWindowState() const {
     QSettings settings(windowSettingsPath(), QSettings::IniFormat);
     settings.setValue(u"window/geometry"_s, saveGeometry());
+    settings.setValue(u"window/state"_s, saveState());
 }
 
 void MainForm::NewCmd_Click() {

@@ -11,6 +11,9 @@
 
 class CapacityStatus;
 class ColourBar;
+class DayPlanForm;
+class ProblemsPanel;
+class QToolButton;
 class DialogEntryEditors;
 class EntryEditors;
 class QAction;
@@ -49,6 +52,10 @@ public:
     // Switches the text table at once and remembers the choice.
     void selectLanguage(quint16 languageSelector);
 
+    ProblemsPanel* problemsPanel() const { return m_problems; }
+    // View > Day Plan: opens the day plan window, or raises it.
+    DayPlanForm* showDayPlan();
+
 public Q_SLOTS:
     void NewCmd_Click();
     void OpenCmd_Click();
@@ -82,6 +89,12 @@ private:
     void buildFocusedListCommands();
     void buildControls();
     void buildMenus();
+    void buildViewMenu();
+    void buildProblemsPanel();
+    // After every change: the warnings, and the day plan if it is open.
+    void refreshSchedulePreview();
+    // Selects the period in the advance list and gives that list the focus.
+    void showPeriod(int advanceRow);
     QGroupBox* buildBasicFrame();
     QGroupBox* buildAdvanceFrame();
     QWidget* buildDocumentButtons();
@@ -130,5 +143,9 @@ private:
     ScheduleList m_activeList = ScheduleList::Basic;
     ColourBar* m_colourBar = nullptr;
     CapacityStatus* m_status = nullptr;
+    ProblemsPanel* m_problems = nullptr;
+    QToolButton* m_warningCount = nullptr;
+    QAction* m_dayPlanAction = nullptr;
+    DayPlanForm* m_dayPlan = nullptr;
     ControlTexts m_texts;
 };
