@@ -3,6 +3,8 @@
 #include "CurrentTexts.h"
 #include "PeriodTexts.h"
 
+#include <QHash>
+
 using namespace Qt::StringLiterals;
 
 QString SpansText(const QList<QPoint>& spans) {
@@ -17,24 +19,26 @@ void DayPlanModel::setPlan(const ScheduleDocument& document, const QDate& date) 
     m_rows.clear();
     const QList<DayWindow> windows = PeriodsOnDate(document, date);
     m_segments = DaySegments(windows);
+    QHash<int, qsizetype> rowOfPeriod;
     for (const DayWindow& window : windows) {
         const AdvanceEntry& entry = document.advanceEntries().at(window.advanceRow);
-        Row row{window.advanceRow,
-                Text(TextSlot::PeriodBarLabel)
-                    .arg(QString::number(window.advanceRow + 1), WeekDayWords(entry.weekDay),
-                         QString::number(entry.detailCount())),
-                {QPoint(window.firstSecond, window.lastSecond)},
-                {}};
-        for (const DaySegment& segment : std::as_const(m_segments)) {
-            if (segment.advanceRows.size() > 1 && segment.advanceRows.contains(window.advanceRow))
-                row.sharedSpans.append(QPoint(segment.firstSecond, segment.lastSecond));
-        }
-        m_rows.append(row);
+        rowOfPeriod.insert(window.advanceRow, m_rows.size());
+        m_rows.append({window.advanceRow,
+                       Text(TextSlot::PeriodBarLabel)
+                           .arg(QString::number(window.advanceRow + 1), WeekDayWords(entry.weekDay),
+                                QString::number(entry.detailCount())),
+                       {QPoint(window.firstSecond, window.lastSecond)},
+                       {}});
     }
     Row basic{-1, Text(TextSlot::BasicScheduleFrame), {}, {}};
     for (const DaySegment& segment : std::as_const(m_segments)) {
+        const QPoint span(segment.firstSecond, segment.lastSecond);
         if (segment.advanceRows.isEmpty())
-            basic.spans.append(QPoint(segment.firstSecond, segment.lastSecond));
+            basic.spans.append(span);
+        if (segment.advanceRows.size() > 1) {
+            for (int advanceRow : segment.advanceRows)
+                m_rows[rowOfPeriod.value(advanceRow)].sharedSpans.append(span);
+        }
     }
     if (!basic.spans.isEmpty())
         m_rows.append(basic);
