@@ -1,7 +1,11 @@
 // Any bytes given to the schedule reader either decode to a document that the
-// writer can store and that reads back the same, or give a clean error.
+// writer can store and that reads back the same, or give a clean error. The
+// warnings and the day plan take whatever values the periods hold: the plan
+// of a day covers it without gap or overlap.
+#include "DayPlan.h"
 #include "RandomSource.h"
 #include "ScheduleReader.h"
+#include "ScheduleWarnings.h"
 #include "ScheduleWriter.h"
 
 #include <cstdint>
@@ -26,6 +30,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     const DecodeResult again = DecodeSchedule(bytes.value());
     if (!again.ok() || !(again->document == result->document) || again->trailingBytes != 0)
+        std::abort();
+
+    const QDate day = QDate(2000, 1, 1).addDays(qint64(size) * 37 % 93000);
+    for (const ScheduleWarning& warning : ScheduleWarnings(result->document, day))
+        if (WarningLine(result->document, warning, day).isEmpty())
+            std::abort();
+    int next = 0;
+    for (const DaySegment& segment : DaySegments(PeriodsOnDate(result->document, day))) {
+        if (segment.firstSecond != next || segment.lastSecond < segment.firstSecond ||
+            PeriodsAt(result->document, day, segment.lastSecond) != segment.advanceRows)
+            std::abort();
+        next = segment.lastSecond + 1;
+    }
+    if (next != SecondsPerDay)
         std::abort();
     return 0;
 }

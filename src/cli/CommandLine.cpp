@@ -119,27 +119,25 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return usageError(u"%1 needs a file"_s.arg(positional.first()));
     invocation.command = *command;
     invocation.input = positional[1];
-    // The moment may also come as two arguments, the date and the time.
+    // What follows the file: for at the moment, which may also come as two
+    // arguments, the date and the time; for plan the date.
     const QStringList rest = positional.mid(2);
+    const QString after = rest.join(u' ');
     switch (invocation.command) {
-    case Invocation::Command::At: {
-        const QString text = rest.join(u' ');
-        const auto moment = ParseMoment(text);
-        if (!moment)
+    case Invocation::Command::At:
+        if (const auto moment = ParseMoment(after))
+            invocation.moment = *moment;
+        else
             return usageError(u"at needs a moment \"YYYY-MM-DD HH:MM:SS\" after the file"_s +
-                              givenInstead(text));
-        invocation.moment = *moment;
+                              givenInstead(after));
         break;
-    }
-    case Invocation::Command::Plan: {
-        const QString text = rest.join(u' ');
-        const auto date = ParseDay(text);
-        if (!date)
+    case Invocation::Command::Plan:
+        if (const auto date = ParseDay(after))
+            invocation.moment = {*date, 0};
+        else
             return usageError(u"plan needs a date YYYY-MM-DD after the file"_s +
-                              givenInstead(text));
-        invocation.moment = {*date, 0};
+                              givenInstead(after));
         break;
-    }
     default:
         if (!rest.isEmpty())
             return usageError(
