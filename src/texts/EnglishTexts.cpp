@@ -134,6 +134,7 @@ constexpr TextEntry EnglishEntries[] = {
     {TextSlot::OverlapNotice, u"Where bars overlap, several periods match at once. The player "
                               u"chooses among them; this plan does not guess which."},
     {TextSlot::OverlapLine, u"%1 - %2: periods %3"},
+    {TextSlot::TimeSpan, u"%1 - %2"},
 };
 static_assert(FindTextEntryProblems(EnglishEntries).none(), "every slot needs exactly one text");
 

@@ -139,6 +139,7 @@ constexpr TextEntry SecondEntries[] = {
     {TextSlot::OverlapNotice, u"バーが重なる時間帯は複数の期間が該当します。どれを再生するかはプレ"
                               u"ーヤーが選びます。この予定表は推測しません。"},
     {TextSlot::OverlapLine, u"%1～%2：期間 %3"},
+    {TextSlot::TimeSpan, u"%1～%2"},
 };
 static_assert(FindTextEntryProblems(SecondEntries).none(), "every slot needs exactly one text");
 

@@ -123,6 +123,7 @@ enum class TextSlot : int {
     PeriodBarLabel = 114, // "%1" is the period, "%2" its week day, "%3" its media count
     OverlapNotice = 115,
     OverlapLine = 116, // "%1" and "%2" are times, "%3" the periods
+    TimeSpan = 117,    // "%1" and "%2" are times
 
     Count
 };

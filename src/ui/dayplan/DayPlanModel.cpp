@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 QString SpansText(const QList<QPoint>& spans) {
     QStringList texts;
     for (const QPoint& span : spans)
-        texts.append(SecondText(span.x()) + u" - "_s + SecondText(span.y()));
+        texts.append(Text(TextSlot::TimeSpan).arg(SecondText(span.x()), SecondText(span.y())));
     return texts.join(u", "_s);
 }
 

@@ -40,5 +40,5 @@ private:
     QList<DaySegment> m_segments;
 };
 
-// "08:00:00 - 17:30:00, 20:00:00 - 23:59:59"
+// "08:00:00 - 17:30:00, 20:00:00 - 23:59:59", in the current language.
 QString SpansText(const QList<QPoint>& spans);

@@ -483,6 +483,8 @@ void MainForm::buildViewMenu() {
 DayPlanForm* MainForm::showDayPlan() {
     if (!m_dayPlan) {
         m_dayPlan = new DayPlanForm(m_editor.document().document(), this);
+        const QSettings settings(windowSettingsPath(), QSettings::IniFormat);
+        m_dayPlan->restoreGeometry(settings.value(u"dayPlan/geometry"_s).toByteArray());
         connect(m_dayPlan, &DayPlanForm::periodClicked, this,
                 [this](int advanceRow) { selectRow(ScheduleList::Advance, advanceRow); });
         connect(m_dayPlan, &DayPlanForm::periodActivated, this, &MainForm::showPeriod);
@@ -495,7 +497,8 @@ DayPlanForm* MainForm::showDayPlan() {
 
 void MainForm::refreshSchedulePreview() {
     const ScheduleDocument& document = m_editor.document().document();
-    const QList<ScheduleWarning> warnings = ScheduleWarnings(document, QDate::currentDate());
+    m_warningsDay = QDate::currentDate();
+    const QList<ScheduleWarning> warnings = ScheduleWarnings(document, m_warningsDay);
     m_problems->setWarnings(document, warnings);
     m_warningCount->setText(Text(TextSlot::WarningCount).arg(warnings.size()));
     m_warningCount->setVisible(!warnings.isEmpty());
@@ -613,6 +616,8 @@ void MainForm::saveWindowState() const {
     QSettings settings(windowSettingsPath(), QSettings::IniFormat);
     settings.setValue(u"window/geometry"_s, saveGeometry());
     settings.setValue(u"window/state"_s, saveState());
+    if (m_dayPlan)
+        settings.setValue(u"dayPlan/geometry"_s, m_dayPlan->saveGeometry());
 }
 
 void MainForm::NewCmd_Click() {
@@ -642,6 +647,13 @@ void MainForm::closeEvent(QCloseEvent* event) {
     }
     Form_Unload();
     event->accept();
+}
+
+void MainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        m_warningsDay != QDate::currentDate())
+        refreshSchedulePreview();
 }
 
 void MainForm::Form_Unload() {

@@ -65,6 +65,8 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Coming back to the window on another day refreshes what has ended.
+    void changeEvent(QEvent* event) override;
 
 private:
     // Add, Modify, Remove, Move Up, Move Down and Duplicate of one list.
@@ -147,5 +149,6 @@ private:
     QToolButton* m_warningCount = nullptr;
     QAction* m_dayPlanAction = nullptr;
     DayPlanForm* m_dayPlan = nullptr;
+    QDate m_warningsDay; // the day the warnings were computed for
     ControlTexts m_texts;
 };

@@ -4,8 +4,10 @@
 
 #include "ColourBar.h"
 #include "CurrentTexts.h"
+#include "DayPlanForm.h"
 #include "ListInput.h"
 #include "MainFormTestSupport.h"
+#include "ProblemsPanel.h"
 #include "QtTranslations.h"
 #include "ScriptedDialogs.h"
 
@@ -254,10 +256,15 @@ private Q_SLOTS:
         QVERIFY(!m_window->windowIcon().isNull());
         const QRect chosen(QPoint(40, 30), QSize(900, 640));
         m_window->setGeometry(chosen);
+        // The Problems panel stays open, and the day plan keeps its size.
+        m_window->findChild<QAction*>(u"subProblems"_s)->trigger();
+        m_window->showDayPlan()->resize(700, 380);
         ClickButton(m_window.get(), u"ExitCmd"_s);
         QVERIFY(QFile::exists(m_app + u"MorvaEditor.ini"_s));
         start();
         QCOMPARE(m_window->geometry().size(), chosen.size());
+        QVERIFY(m_window->problemsPanel()->isVisible());
+        QCOMPARE(m_window->showDayPlan()->size(), QSize(700, 380));
         QVERIFY(!m_window->isMaximized());
         m_window->showMaximized();
         ClickButton(m_window.get(), u"ExitCmd"_s);

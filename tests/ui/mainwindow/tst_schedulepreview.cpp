@@ -118,6 +118,7 @@ private Q_SLOTS:
         QCOMPARE(w.dialogs.messages(), QStringList());
 
         w.window->selectLanguage(SecondLanguageSelector);
+        QCOMPARE(count->text(), u"警告：2 件"_s);
         QCOMPARE(lines(panel->list()).value(0),
                  u"期間 2 は再生されません。2098/12/07～2098/12/07 に月曜日がありません。"_s);
 
@@ -183,6 +184,12 @@ private Q_SLOTS:
         QCOMPARE(planRows(plan).size(), 3);
         QCOMPARE(overlaps->text().split(u'\n').mid(1),
                  QStringList{u"12:00:00 - 17:30:00: periods 1, 3"_s});
+
+        w.window->selectLanguage(SecondLanguageSelector);
+        QCOMPARE(planRows(plan).value(0),
+                 u"期間 1・毎日・メディアファイル 1 件 | 08:00:00～17:30:00"_s);
+        QCOMPARE(overlaps->text().split(u'\n').mid(1),
+                 QStringList{u"12:00:00～17:30:00：期間 1, 3"_s});
     }
 };
 
