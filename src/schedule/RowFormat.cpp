@@ -34,14 +34,13 @@ void appendField(QString& row, const std::array<quint8, N>& field, int& padding)
     }
 }
 
-// The fixed English name of a week day value.
-QString weekDayName(quint8 weekDay) {
+} // namespace
+
+QString WeekDayRowName(quint8 weekDay) {
     static const QString names[] = {u"Sunday"_s,   u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s,
                                     u"Thursday"_s, u"Friday"_s, u"Saturday"_s};
     return weekDay < 7 ? names[weekDay] : u"All Day"_s;
 }
-
-} // namespace
 
 QString AnsiText(QByteArrayView bytes) {
     QString text;
@@ -72,7 +71,7 @@ QString MediaRowText(const MediaEntry& entry) {
 
 QString AdvanceRowText(const AdvancePeriod& period) {
     return DateText(StartDateOf(period), u'/') + QString(3, u' ') +
-           DateText(StopDateOf(period), u'/') + QString(3, u' ') + weekDayName(period.weekDay);
+           DateText(StopDateOf(period), u'/') + QString(3, u' ') + WeekDayRowName(period.weekDay);
 }
 
 QString MediaFileText(const MediaEntry& entry) {

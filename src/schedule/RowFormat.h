@@ -21,6 +21,8 @@ QString MediaRowText(const MediaEntry& entry);
 // Start date, 3 spaces, stop date (yyyy/mm/dd), 3 spaces, the English week
 // day name; 7 and above read "All Day".
 QString AdvanceRowText(const AdvancePeriod& period);
+// That fixed English name of a week day value, "Sunday" to "Saturday" or "All Day".
+QString WeekDayRowName(quint8 weekDay);
 
 // How a change names its entry: "MOVIE.MPG", and a period by its dates,
 // "2026/01/01 - 2026/01/31".

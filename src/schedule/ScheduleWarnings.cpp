@@ -2,6 +2,7 @@
 
 #include "DateRules.h"
 #include "JsonPath.h"
+#include "RowFormat.h"
 
 #include <QHash>
 
@@ -24,9 +25,6 @@ QString advancePath(int row) {
     return JsonElementPath(u"advance"_s, row);
 }
 
-const char* const WeekDayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                    "Thursday", "Friday", "Saturday"};
-
 QString neverPlaysText(const AdvancePeriod& period, NeverPlays reason) {
     const QString start = DateText(StartDateOf(period));
     const QString stop = DateText(StopDateOf(period));
@@ -36,8 +34,7 @@ QString neverPlaysText(const AdvancePeriod& period, NeverPlays reason) {
             return u"its stop date %1 is before its start date %2"_s.arg(stop, start);
         return u"no calendar day lies between %1 and %2"_s.arg(start, stop);
     case NeverPlays::WeekDayOutsideDates:
-        return u"no %1 lies between %2 and %3"_s.arg(
-            QLatin1StringView(WeekDayNames[period.weekDay]), start, stop);
+        return u"no %1 lies between %2 and %3"_s.arg(WeekDayRowName(period.weekDay), start, stop);
     case NeverPlays::NoTimeInWindow:
         return u"no time of day lies between %1 and %2"_s.arg(TimeText(StartTimeOf(period)),
                                                               TimeText(StopTimeOf(period)));
