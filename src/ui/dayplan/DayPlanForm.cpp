@@ -71,7 +71,6 @@ DayPlanForm::DayPlanForm(const ScheduleDocument& document, QWidget* parent)
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
     }
-    connect(m_date, &QDateEdit::dateChanged, this, &DayPlanForm::refresh);
 
     auto* rule = new QLabel(this);
     rule->setObjectName(u"MatchingRule"_s);
@@ -131,7 +130,8 @@ DayPlanForm::DayPlanForm(const ScheduleDocument& document, QWidget* parent)
     resize(960, 440);
     applyTexts();
     m_date->setDate(QDate::currentDate());
-    refresh(); // the same date set again emits nothing
+    refresh();
+    connect(m_date, &QDateEdit::dateChanged, this, &DayPlanForm::refresh);
     m_date->setFocus();
 }
 
@@ -155,7 +155,6 @@ void DayPlanForm::refresh() {
 void DayPlanForm::applyTexts() {
     m_texts.apply();
     ApplyLanguageToWindow(this);
-    refresh();
 }
 
 void DayPlanForm::showOverlaps() {

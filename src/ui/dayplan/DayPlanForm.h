@@ -28,7 +28,7 @@ public:
     void setDate(const QDate& date);
     // After the document changed.
     void refresh();
-    // After a switch of language.
+    // After a switch of language, before the refresh that rewrites the rows.
     void applyTexts();
 
     DayPlanModel* model() const { return m_model; }

@@ -522,9 +522,9 @@ void MainForm::InitMainFormOsd() {
     m_secondLanguageAction->setChecked(!english);
     updateHistoryTexts();
     updateStatus();
-    refreshSchedulePreview();
     if (m_dayPlan)
         m_dayPlan->applyTexts();
+    refreshSchedulePreview(); // the day plan's rows too
 }
 
 void MainForm::Form_Load() {
