@@ -29,6 +29,17 @@ const QString Description = u"The command-line companion of the Morva Schedule G
                             " what\n"
                             "                            matches in each (advance[i] ..., or"
                             " basic)\n"
+                            "  export FILE.mvs --media DIR --to DIR\n"
+                            "                            the schedule file and every media file"
+                            " it names,\n"
+                            "                            found in the media folder whatever their"
+                            " letter\n"
+                            "                            case, copied to the target folder under"
+                            " the names\n"
+                            "                            the schedule stores; identical files"
+                            " there are\n"
+                            "                            left alone; exit 1 if anything is"
+                            " missing or failed\n"
                             "\n"
                             "A period matches a moment when the date lies between its start and"
                             " stop dates\n"
@@ -54,6 +65,8 @@ std::optional<Invocation::Command> commandNamed(const QString& name) {
         return Invocation::Command::At;
     if (name == u"plan"_s)
         return Invocation::Command::Plan;
+    if (name == u"export"_s)
+        return Invocation::Command::Export;
     return std::nullopt;
 }
 
@@ -71,7 +84,7 @@ ParsedCommandLine usageError(const QString& error) {
 QString UsageLine() {
     return u"usage: mvstool dump|check|rows FILE.mvs, mvstool build IN.json -o OUT.mvs "
            "[--seed N], mvstool at FILE.mvs \"YYYY-MM-DD HH:MM:SS\", mvstool plan FILE.mvs "
-           "YYYY-MM-DD; see mvstool --help"_s;
+           "YYYY-MM-DD, mvstool export FILE.mvs --media DIR --to DIR; see mvstool --help"_s;
 }
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
@@ -89,10 +102,15 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption todayOption(
         u"today"_s, u"check: the date taken as today, for repeatable output; default: the clock."_s,
         u"YYYY-MM-DD"_s);
+    const QCommandLineOption mediaOption(
+        u"media"_s, u"export: the folder that holds the media files."_s, u"DIR"_s);
+    const QCommandLineOption toOption(u"to"_s, u"export: the folder to copy into."_s, u"DIR"_s);
+    parser.addOption(mediaOption);
+    parser.addOption(toOption);
     parser.addOption(outputOption);
     parser.addOption(seedOption);
     parser.addOption(todayOption);
-    parser.addPositionalArgument(u"command"_s, u"dump, build, check, rows, at or plan."_s);
+    parser.addPositionalArgument(u"command"_s, u"dump, build, check, rows, at, plan or export."_s);
     parser.addPositionalArgument(u"file"_s, u"The .mvs file, or for build the JSON file."_s);
 
     if (!parser.parse(arguments))
@@ -154,6 +172,19 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         if (!invocation.today)
             return usageError(
                 u"--today takes a date YYYY-MM-DD, not \"%1\""_s.arg(parser.value(todayOption)));
+    }
+
+    const bool exporting = invocation.command == Invocation::Command::Export;
+    if (parser.values(mediaOption).size() > 1 || parser.values(toOption).size() > 1)
+        return usageError(u"--media and --to may be given once each"_s);
+    if (!exporting && (parser.isSet(mediaOption) || parser.isSet(toOption)))
+        return usageError(u"--media and --to belong to export only"_s);
+    if (exporting) {
+        invocation.mediaFolder = parser.value(mediaOption);
+        invocation.targetFolder = parser.value(toOption);
+        if (invocation.mediaFolder.isEmpty() || invocation.targetFolder.isEmpty())
+            return usageError(
+                u"export needs the media folder and the target: --media DIR --to DIR"_s);
     }
 
     const bool build = invocation.command == Invocation::Command::Build;

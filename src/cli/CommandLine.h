@@ -8,7 +8,7 @@
 
 // What the command line asks for, once it has been checked.
 struct Invocation {
-    enum class Command { Dump, Build, Check, Rows, At, Plan, Help, Version };
+    enum class Command { Dump, Build, Check, Rows, At, Plan, Export, Help, Version };
 
     Command command = Command::Help;
     QString input;
@@ -16,6 +16,8 @@ struct Invocation {
     std::optional<quint32> seed; // build only
     std::optional<QDate> today;  // check only; the clock's date when not given
     DayMoment moment;            // at: the moment; plan: its date
+    QString mediaFolder;         // export only
+    QString targetFolder;        // export only
     QString helpText;            // for Help
 };
 

@@ -13,11 +13,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The whole file, decoded; on failure the error is reported and nothing else
-// happens.
-std::optional<DecodedSchedule> readSchedule(const QString& file) {
+std::optional<DecodedSchedule> ReadScheduleArgument(const QString& file) {
     DecodeResult result = ReadScheduleFileAt(file);
     if (result.ok())
         return std::move(result).value();
@@ -28,25 +24,23 @@ std::optional<DecodedSchedule> readSchedule(const QString& file) {
     return std::nullopt;
 }
 
-int finish(int status) {
+int FinishCommand(int status) {
     if (FinishOutput())
         return status;
     ReportError(u"standard output"_s, u"cannot be written"_s);
     return ExitFailure;
 }
 
-} // namespace
-
 int RunDump(const QString& scheduleFile) {
-    const auto schedule = readSchedule(scheduleFile);
+    const auto schedule = ReadScheduleArgument(scheduleFile);
     if (!schedule)
         return ExitFailure;
     WriteOut(ScheduleToJson(schedule->document));
-    return finish(ExitSuccess);
+    return FinishCommand(ExitSuccess);
 }
 
 int RunCheck(const QString& scheduleFile, const QDate& today) {
-    const auto schedule = readSchedule(scheduleFile);
+    const auto schedule = ReadScheduleArgument(scheduleFile);
     if (!schedule)
         return ExitFailure;
     const ScheduleDocument& document = schedule->document;
@@ -56,11 +50,11 @@ int RunCheck(const QString& scheduleFile, const QDate& today) {
     const QList<ScheduleWarning> warnings = ScheduleWarnings(document, today);
     for (const ScheduleWarning& warning : warnings)
         WriteOutLine(u"warning: "_s + WarningLine(document, warning, today));
-    return finish(problems.isEmpty() && warnings.isEmpty() ? ExitSuccess : ExitRefused);
+    return FinishCommand(problems.isEmpty() && warnings.isEmpty() ? ExitSuccess : ExitRefused);
 }
 
 int RunRows(const QString& scheduleFile) {
-    const auto schedule = readSchedule(scheduleFile);
+    const auto schedule = ReadScheduleArgument(scheduleFile);
     if (!schedule)
         return ExitFailure;
     const ScheduleDocument& document = schedule->document;
@@ -75,7 +69,7 @@ int RunRows(const QString& scheduleFile) {
         for (const MediaEntry& entry : document.advanceEntries()[k].details)
             WriteOutLine(MediaRowText(entry));
     }
-    return finish(ExitSuccess);
+    return FinishCommand(ExitSuccess);
 }
 
 namespace {
@@ -92,7 +86,7 @@ QString matchText(const QList<int>& advanceRows) {
 } // namespace
 
 int RunAt(const QString& scheduleFile, const DayMoment& moment) {
-    const auto schedule = readSchedule(scheduleFile);
+    const auto schedule = ReadScheduleArgument(scheduleFile);
     if (!schedule)
         return ExitFailure;
     const QList<int> rows = PeriodsAt(schedule->document, moment.date, moment.secondOfDay);
@@ -100,16 +94,16 @@ int RunAt(const QString& scheduleFile, const DayMoment& moment) {
         WriteOutLine(u"basic"_s);
     for (int row : rows)
         WriteOutLine(JsonElementPath(u"advance"_s, row));
-    return finish(ExitSuccess);
+    return FinishCommand(ExitSuccess);
 }
 
 int RunPlan(const QString& scheduleFile, const QDate& date) {
-    const auto schedule = readSchedule(scheduleFile);
+    const auto schedule = ReadScheduleArgument(scheduleFile);
     if (!schedule)
         return ExitFailure;
     for (const DaySegment& segment : DaySegments(PeriodsOnDate(schedule->document, date)))
         WriteOutLine(u"%1-%2 %3"_s.arg(SecondText(segment.firstSecond),
                                        SecondText(segment.lastSecond),
                                        matchText(segment.advanceRows)));
-    return finish(ExitSuccess);
+    return FinishCommand(ExitSuccess);
 }

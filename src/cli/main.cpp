@@ -37,6 +37,8 @@ int main(int argc, char* argv[]) {
         return RunPlan(invocation.input, invocation.moment.date);
     case Invocation::Command::Build:
         return RunBuild(invocation.input, invocation.output, invocation.seed);
+    case Invocation::Command::Export:
+        return RunExportCommand(invocation.input, invocation.mediaFolder, invocation.targetFolder);
     }
     return ExitFailure;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EditMode.h"
 #include "AdvanceEntry.h"
+#include "EditMode.h"
 
 #include <optional>
 

@@ -33,23 +33,21 @@ bool IsSameFolder(const QString& first, const QString& second) {
            QDir::cleanPath(QFileInfo(second).absoluteFilePath());
 }
 
-Result<void> CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
-                              const QString& targetFolder, const std::function<void()>& progress) {
+Result<void> CopyFileAs(const QString& sourcePath, const QString& targetPath,
+                        const CopyProgress& progress) {
     const auto fail = [](const QString& reason) { return Result<void>(Failure{reason}); };
-    // An empty folder names no place: never fall back to the working folder.
-    if (sourceFolder.isEmpty() || targetFolder.isEmpty() || fileName.isEmpty())
-        return fail(QStringLiteral("no folder or file name given"));
     QFile source;
-    if (const Result<void> opened = OpenRegularFile(source, sourceFolder + fileName); !opened)
+    if (const Result<void> opened = OpenRegularFile(source, sourcePath); !opened)
         return fail(opened.error());
     const auto before = IdentityOfFile(source);
     if (!before)
         return fail(source.errorString());
-    SafeFileWriter target(WithTrailingSeparator(targetFolder) + fileName);
+    SafeFileWriter target(targetPath);
     if (!target.open())
         return fail(target.errorString());
     // Never more than the size the file had at the start: a file that keeps
     // growing must not keep the copy going.
+    qint64 done = 0;
     for (qint64 left = before->size; left > 0;) {
         const QByteArray chunk = source.read(std::min(left, ChunkSize));
         if (chunk.isEmpty())
@@ -57,8 +55,9 @@ Result<void> CopyFileToFolder(const QString& sourceFolder, const QString& fileNa
         if (!target.write(chunk))
             return fail(target.errorString());
         left -= chunk.size();
-        if (progress)
-            progress();
+        done += chunk.size();
+        if (progress && !progress(done))
+            return fail(QStringLiteral("stopped"));
     }
     if (source.error() != QFileDevice::NoError)
         return fail(source.errorString());
@@ -70,4 +69,35 @@ Result<void> CopyFileToFolder(const QString& sourceFolder, const QString& fileNa
     if (!target.commit())
         return fail(target.errorString());
     return {};
+}
+
+Result<void> CopyFileToFolder(const QString& sourceFolder, const QString& fileName,
+                              const QString& targetFolder, const std::function<void()>& progress) {
+    // An empty folder names no place: never fall back to the working folder.
+    if (sourceFolder.isEmpty() || targetFolder.isEmpty() || fileName.isEmpty())
+        return Failure{QStringLiteral("no folder or file name given")};
+    return CopyFileAs(sourceFolder + fileName, WithTrailingSeparator(targetFolder) + fileName,
+                      [&progress](qint64) {
+                          if (progress)
+                              progress();
+                          return true;
+                      });
+}
+
+bool FilesHaveSameContents(const QString& first, const QString& second,
+                           const CopyProgress& progress) {
+    QFile a, b;
+    if (!OpenRegularFile(a, first) || !OpenRegularFile(b, second) || a.size() != b.size())
+        return false;
+    qint64 done = 0;
+    for (;;) {
+        const QByteArray chunkA = a.read(ChunkSize), chunkB = b.read(ChunkSize);
+        if (chunkA != chunkB)
+            return false;
+        if (chunkA.isEmpty())
+            return a.error() == QFileDevice::NoError && b.error() == QFileDevice::NoError;
+        done += chunkA.size();
+        if (progress && !progress(done))
+            return false;
+    }
 }

@@ -193,6 +193,15 @@ private Q_SLOTS:
         fails("check a.mvs --today 2026-12-32",
               "--today takes a date YYYY-MM-DD, not \"2026-12-32\"\n");
         fails("plan a.mvs 2026-12-07 --today 2026-12-07", "--today belongs to check only\n");
+        fails("export a.mvs --media .", "export needs the media folder and the target: --media "
+                                        "DIR --to DIR\n");
+        fails("dump a.mvs --to .", "--media and --to belong to export only\n");
+        // A drive that is not mounted is not made into a folder.
+        fails("export a.mvs --media . --to unplugged",
+              "unplugged: the target is not an existing folder\n");
+        fails("export a.mvs --media none --to .", "none: the media folder is not an existing "
+                                                  "folder\n");
+        fails("export out.mvs --media . --to .", "out.mvs: not a readable schedule file: ");
 
         // Values the editor refuses, each named by its JSON path. The rules
         // themselves are tested with the schedule; these rows show where build
@@ -247,6 +256,57 @@ private Q_SLOTS:
         QCOMPARE(readFile("out.mvs"), PreciousBytes);
         QCOMPARE(readFile("in.json"), json);
         QCOMPARE(FolderEntries(m_dir->path()), before); // no temporary file left behind
+    }
+
+    // Twenty media files, one of them missing: nineteen land on the drive
+    // with the schedule, the missing one is named and the exit status says so.
+    // A second run finds everything there already and writes nothing.
+    void exportToDrive() {
+        QByteArrayList songs;
+        for (int i = 1; i <= 20; ++i)
+            songs.append("{\"name\": \"SONG" + QByteArray::number(i) +
+                         "\", \"extension\": \"MP3\"}");
+        const QByteArray json = "{\"basic\": [" + songs.join(", ");
+        writeFile("in.json", json + "]}");
+        QCOMPARE(run("build in.json -o show.mvs").exitCode, 0);
+        QDir().mkpath(m_dir->file(u"media"_s));
+        QDir().mkpath(m_dir->file(u"drive"_s));
+        for (int i = 1; i <= 20; ++i)
+            if (i != 7)
+                writeFile(("media/song" + QByteArray::number(i) + ".mp3").constData(),
+                          "tune " + QByteArray::number(i));
+
+        const ToolRun first = run("export show.mvs --media media --to drive");
+        QCOMPARE(first.exitCode, 1);
+        QCOMPARE(first.err, QByteArray());
+        const QList<QByteArray> lines = first.out.trimmed().split('\n');
+        QCOMPARE(lines.size(), 22);
+        QCOMPARE(lines.first(), "copied: show.mvs");
+        QCOMPARE(lines[7], "missing: SONG7.MP3");
+        QCOMPARE(lines.last(), "schedule file copied; media files: 19 copied, 0 already there, 1 "
+                               "missing, 0 failed");
+        QStringList expected{u"show.mvs"_s};
+        for (int i = 1; i <= 20; ++i)
+            if (i != 7)
+                expected.append(u"SONG%1.MP3"_s.arg(i));
+        expected.sort(Qt::CaseInsensitive);
+        QCOMPARE(FolderEntries(m_dir->file(u"drive"_s)), expected);
+        QCOMPARE(readFile("drive/SONG20.MP3"), "tune 20");
+        QCOMPARE(readFile("drive/show.mvs"), readFile("show.mvs"));
+
+        const QFileInfo copied(m_dir->file(u"drive/SONG1.MP3"_s));
+        const ToolRun second = run("export show.mvs --media media --to drive");
+        QCOMPARE(second.exitCode, 1);
+        QVERIFY(second.out.endsWith("schedule file already there; media files: 0 copied, 19 "
+                                    "already there, 1 missing, 0 failed\n"));
+        QCOMPARE(QFileInfo(m_dir->file(u"drive/SONG1.MP3"_s)).lastModified(),
+                 copied.lastModified());
+
+        // With the missing file back, the export is complete.
+        writeFile("media/Song7.Mp3", "tune 7");
+        const ToolRun third = run("export show.mvs --media media --to drive");
+        QCOMPARE(third.exitCode, 0);
+        QVERIFY(third.out.contains("\ncopied: SONG7.MP3\n"));
     }
 
     // Bytes no editor stores, and damaged period bytes, shown as they are in
