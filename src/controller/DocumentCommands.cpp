@@ -90,6 +90,12 @@ void DocumentCommands::openDefaultSchedule() {
     newSchedule();
 }
 
+bool DocumentCommands::saveBeforeExport() {
+    if (!m_document.isModified() && FileExists(m_context.scheduleLocation()))
+        return true;
+    return m_dialogs.askOkCancel(Text(TextSlot::ExportSaveFirst)) && saveSchedule(false);
+}
+
 bool DocumentCommands::showOpenDialog(QString& folder, QString& fileName) {
     const QString filter = QString::fromUtf16(OpenDialogFilter);
     for (;;) {

@@ -25,6 +25,9 @@ public:
     bool openSchedule();
     // True when the document was written.
     bool saveSchedule(bool saveAs);
+    // Before an export, which copies the file on disk: true when that file
+    // holds the document, after a save the user agreed to where it did not.
+    bool saveBeforeExport();
     // At start: reopen the remembered schedule, or begin a new one.
     void openDefaultSchedule();
 

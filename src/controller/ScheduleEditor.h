@@ -45,6 +45,9 @@ public:
     void openSchedule();
     void saveSchedule() { m_documentCommands.saveSchedule(false); }
     void saveScheduleAs() { m_documentCommands.saveSchedule(true); }
+    // True when the schedule file on disk holds the document, after a save
+    // the user agreed to where needed.
+    bool saveBeforeExport() { return m_documentCommands.saveBeforeExport(); }
     // False when the user kept the document (Cancel, or a save that failed).
     bool mayDiscardDocument() { return m_documentCommands.mayDiscardDocument(); }
 

@@ -124,6 +124,30 @@ enum class TextSlot : int {
     OverlapNotice = 115,
     OverlapLine = 116, // "%1" and "%2" are times, "%3" the periods
     TimeSpan = 117,    // "%1" and "%2" are times
+    ExportCommand = 118,
+    ExportCaption = 119,
+    ExportButton = 120,
+    ExportSaveFirst = 121,
+    ExportScheduleFile = 122,  // "%1" is the schedule file
+    ExportMediaFolder = 123,   // "%1" is the media folder, "%2" the number of names
+    ExportFileProgress = 124,  // "%1" and "%2" count files, "%3" is the name
+    ExportBytesProgress = 125, // "%1" and "%2" are sizes
+    CancelCommand = 126,
+    ExportCopied = 127,       // "%1" is the file name
+    ExportAlreadyThere = 128, // "%1" is the file name
+    ExportMissing = 129,      // "%1" is the file name
+    ExportFailed = 130,       // "%1" is the file name, "%2" the reason
+    ExportNotDone = 131,      // "%1" is the file name
+    ExportSummary = 132,      // "%1" is the schedule file's outcome, "%2" to "%5" counts
+    ExportCancelled = 133,
+    OpenRecent = 134,
+    ClearRecent = 135,
+    OutcomeCopied = 136,
+    OutcomeAlreadyThere = 137,
+    OutcomeMissing = 138,
+    OutcomeFailed = 139,
+    OutcomeNotDone = 140,
+    NoRecentFiles = 141,
 
     Count
 };

@@ -11,6 +11,7 @@
 #include "CurrentTexts.h"
 #include "DayPlanForm.h"
 #include "DialogEntryEditors.h"
+#include "ExportForm.h"
 #include "Fonts.h"
 #include "LogoPicture.h"
 #include "ProblemsPanel.h"
@@ -112,6 +113,8 @@ void MainForm::buildActions() {
              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainForm::SaveAsCmd_Click},
             {&m_exitAction, u"subExit", TextSlot::Exit, u'x', QKeySequence(Qt::CTRL | Qt::Key_Q),
              &MainForm::ExitCmd_Click},
+            {&m_exportAction, u"subExport", TextSlot::ExportCommand, u'E',
+             QKeySequence(Qt::CTRL | Qt::Key_E), &MainForm::ExportCmd_Click},
         };
     for (const auto& [action, name, slot, key, shortcut, handler] : documentCommands) {
         *action = new QAction(this);
@@ -393,6 +396,8 @@ void MainForm::buildMenus() {
     file->addSeparator();
     file->addActions({m_saveAction, m_saveAsAction});
     file->addSeparator();
+    file->addAction(m_exportAction);
+    file->addSeparator();
     file->addAction(m_exitAction);
 
     QMenu* edit = menuBar()->addMenu(QString());
@@ -638,6 +643,16 @@ void MainForm::SaveAsCmd_Click() {
 
 void MainForm::ExitCmd_Click() {
     close();
+}
+
+void MainForm::ExportCmd_Click() {
+    if (!m_editor.saveBeforeExport())
+        return;
+    auto* form = new ExportForm(m_dialogs, m_editor.context(), m_editor.document().document(), {},
+                                this);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->Form_Load();
+    form->open();
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

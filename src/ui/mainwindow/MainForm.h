@@ -62,6 +62,9 @@ public Q_SLOTS:
     void SaveCmd_Click();
     void SaveAsCmd_Click();
     void ExitCmd_Click();
+    // File > Export to Drive...: the saved schedule and its media files onto
+    // a drive, in a window-modal window that returns at once.
+    void ExportCmd_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -134,6 +137,7 @@ private:
     QAction* m_saveAction = nullptr;
     QAction* m_saveAsAction = nullptr;
     QAction* m_exitAction = nullptr;
+    QAction* m_exportAction = nullptr;
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     QAction* m_englishAction = nullptr;
