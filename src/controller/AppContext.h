@@ -23,6 +23,8 @@ struct AppContext {
         scheduleFileName = location.fileName;
     }
     QString schedulePath() const { return scheduleLocation().path(); }
+    // The editor's own settings (window, recent files), beside SystemInfo.txt.
+    QString editorSettingsPath() const { return appFolder + QStringLiteral("MorvaEditor.ini"); }
     friend bool operator==(const AppContext&, const AppContext&) = default;
 };
 

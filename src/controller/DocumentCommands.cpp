@@ -8,6 +8,9 @@
 #include "ScheduleReader.h"
 #include "ScheduleWriter.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -75,6 +78,17 @@ bool DocumentCommands::openSchedule() {
         return false;
     m_context.openFolder = chosen.folder;
     m_context.setScheduleLocation(chosen);
+    Q_EMIT currentFileChanged();
+    return true;
+}
+
+bool DocumentCommands::openScheduleFile(const QString& path) {
+    const FileLocation location =
+        FileLocation::ofPath(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    if (!readIntoDocument(location))
+        return false;
+    m_context.openFolder = location.folder;
+    m_context.setScheduleLocation(location);
     Q_EMIT currentFileChanged();
     return true;
 }
@@ -162,6 +176,7 @@ bool DocumentCommands::readIntoDocument(const FileLocation& location) {
     }
     m_document.reset(std::move(read->document));
     m_knownVersion = version;
+    Q_EMIT scheduleFileUsed(location.path());
     // Once, as it opens: editing stays possible, but Save will refuse.
     if (const QList<LimitExcess> excesses = LimitExcesses(m_document.document());
         !excesses.isEmpty())
@@ -179,5 +194,6 @@ bool DocumentCommands::writeDocument(const FileLocation& location) {
     }
     m_document.markSaved();
     m_knownVersion = IdentityOfPath(location.path());
+    Q_EMIT scheduleFileUsed(location.path());
     return true;
 }

@@ -23,6 +23,10 @@ public:
 
     void newSchedule();
     bool openSchedule();
+    // Opens the schedule file at path (given on the command line, handed over
+    // by a second start, or picked from the recent files) without a dialog.
+    // False, after telling the user why, when it cannot be read.
+    bool openScheduleFile(const QString& path);
     // True when the document was written.
     bool saveSchedule(bool saveAs);
     // Before an export, which copies the file on disk: true when that file
@@ -45,6 +49,8 @@ public:
 Q_SIGNALS:
     // The current file's name or folder changed.
     void currentFileChanged();
+    // A schedule file was read into the document or written from it.
+    void scheduleFileUsed(const QString& path);
 
 private:
     bool readIntoDocument(const FileLocation& location);

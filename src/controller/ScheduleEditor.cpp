@@ -4,6 +4,8 @@
 #include "SafeFileWrite.h"
 #include "SystemInfoFile.h"
 
+#include <QFileInfo>
+
 ScheduleEditor::ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const QString& appFolder,
                                QObject* parent)
     : QObject(parent)
@@ -15,6 +17,11 @@ ScheduleEditor::ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const
     , m_editing(m_document, m_dialogs, m_entryEditors, m_lists) {
     connect(&m_documentCommands, &DocumentCommands::currentFileChanged, this,
             &ScheduleEditor::currentFileChanged);
+    connect(&m_documentCommands, &DocumentCommands::scheduleFileUsed, this,
+            [this](const QString& path) {
+                m_recent.add(path);
+                Q_EMIT recentFilesChanged();
+            });
     // A change made, undone or redone is selected and shown; a detail row
     // with its period.
     connect(&m_document, &EditableDocument::changeShown, this, [this](ListAddress list, int row) {
@@ -53,6 +60,22 @@ void ScheduleEditor::loadSettings() {
         break;
     }
     SelectTextTable(m_context.languageSelector);
+    m_recent.load(m_context.editorSettingsPath());
+    Q_EMIT recentFilesChanged();
+}
+
+void ScheduleEditor::openStartSchedule(const QString& commandLineFile) {
+    if (commandLineFile.isEmpty() || !m_documentCommands.openScheduleFile(commandLineFile))
+        m_documentCommands.openDefaultSchedule();
+}
+
+void ScheduleEditor::openScheduleFile(const QString& path) {
+    if (!m_documentCommands.mayDiscardDocument() || m_documentCommands.openScheduleFile(path))
+        return;
+    if (!QFileInfo::exists(path)) {
+        m_recent.remove(path);
+        Q_EMIT recentFilesChanged();
+    }
 }
 
 void ScheduleEditor::saveSettings() {

@@ -7,6 +7,7 @@
 #include "EditingCommands.h"
 #include "EntryEditors.h"
 #include "RandomSource.h"
+#include "RecentFiles.h"
 
 #include <QObject>
 
@@ -32,8 +33,10 @@ public:
     // SystemInfo.txt (telling the user, in English, what went wrong) and
     // selects its language.
     void loadSettings();
-    // Start-up, second half: the remembered schedule, or a new one.
-    void openDefaultSchedule() { m_documentCommands.openDefaultSchedule(); }
+    // Start-up, second half: the schedule given on the command line; when
+    // there is none, or it cannot be read, the remembered schedule, or a new
+    // one.
+    void openStartSchedule(const QString& commandLineFile = QString());
     // At exit: writes SystemInfo.txt, unless it could not be read at start.
     void saveSettings();
 
@@ -43,6 +46,11 @@ public:
     // New and Open first ask about unsaved changes.
     void newSchedule();
     void openSchedule();
+    // A schedule file named without a dialog: handed over by a second start,
+    // or picked from the recent files. A listed file that is gone leaves the
+    // list.
+    void openScheduleFile(const QString& path);
+    RecentFiles& recentFiles() { return m_recent; }
     void saveSchedule() { m_documentCommands.saveSchedule(false); }
     void saveScheduleAs() { m_documentCommands.saveSchedule(true); }
     // True when the schedule file on disk holds the document, after a save
@@ -64,6 +72,7 @@ public:
 Q_SIGNALS:
     // The current file's name or folder changed.
     void currentFileChanged();
+    void recentFilesChanged();
 
 private:
     UserDialogs& m_dialogs;
@@ -72,6 +81,7 @@ private:
     EditableDocument m_document;
     SeededRandomSource m_random;
     DocumentCommands m_documentCommands;
+    RecentFiles m_recent;
     // Forwards to the editors set last; Cancel while there are none.
     struct ChosenEntryEditors final : EntryEditors {
         EntryEditors* chosen = nullptr;

@@ -32,10 +32,10 @@ struct StartedEditor {
     ScriptedDialogs dialogs;
     ChosenRows rows;
     ScheduleEditor editor;
-    explicit StartedEditor(const QString& appFolder)
+    explicit StartedEditor(const QString& appFolder, const QString& commandLineFile = QString())
         : editor(dialogs, rows, appFolder) {
         editor.loadSettings();
-        editor.openDefaultSchedule();
+        editor.openStartSchedule(commandLineFile);
     }
 };
 
@@ -184,6 +184,25 @@ private Q_SLOTS:
             << QStringList{u"save|X|%APP%morva.mvs"_s, u"overwrite|no"_s,
                            u"save|X.mvs|%OTHER%X.mvs"_s, u"overwrite|yes"_s}
             << SampleWith(1) << u"%OTHER%X.mvs"_s << u"%OTHER%X.mvs"_s;
+        // A file named without a dialog: handed over by a second start, or
+        // picked from the recent files ("file NAME" in the other folder).
+        QTest::newRow("named file, opened")
+            << u"file SPRING.mvs"_s << 0 << QStringList{} << BasicOnlyDocument()
+            << u"%OTHER%SPRING.mvs"_s << QString();
+        QTest::newRow("named file, changed, cancelled")
+            << u"file SPRING.mvs"_s << 1 << QStringList{u"changes|cancel"_s} << SampleWith(1)
+            << morva << QString();
+        QTest::newRow("named file, changed, saved first")
+            << u"file SPRING.mvs"_s << 1 << QStringList{u"changes|save"_s} << BasicOnlyDocument()
+            << u"%OTHER%SPRING.mvs"_s << morva;
+        QTest::newRow("named file, gone")
+            << u"file GONE.mvs"_s << 0
+            << QStringList{u"message|GONE.mvs cannot be read: No such file"_s} << SampleDocument()
+            << morva << QString();
+        QTest::newRow("named file, damaged")
+            << u"file BAD.mvs"_s << 1
+            << QStringList{u"changes|discard"_s, u"message|BAD.mvs cannot be read: "_s}
+            << SampleWith(1) << morva << QString();
     }
 
     void documentCommands() {
@@ -225,6 +244,8 @@ private Q_SLOTS:
             editor.newSchedule();
         else if (command == u"open")
             editor.openSchedule();
+        else if (command.startsWith(u"file "_s))
+            editor.openScheduleFile(other.file(command.mid(5)));
         else
             editor.saveScheduleAs();
 
@@ -245,6 +266,94 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < files.size(); ++i)
             QVERIFY(files[i] == place(written) ? ReadBack(files[i]) == before
                                                : FileBytes(files[i]) == old[i]);
+    }
+
+    // A file named on the command line is opened instead of the remembered
+    // one; one that cannot be read is reported, and the remembered one opens.
+    // What was opened heads the recent files.
+    void commandLineFile_data() {
+        QTest::addColumn<QString>("given"); // in the other folder; empty: none
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("current");
+        QTest::newRow("none") << QString() << QString() << u"SPRING.mvs"_s;
+        QTest::newRow("a schedule") << u"X.mvs"_s << QString() << u"X.mvs"_s;
+        QTest::newRow("missing") << u"NOPE.mvs"_s << u"NOPE.mvs cannot be read: No such file"_s
+                                 << u"SPRING.mvs"_s;
+        QTest::newRow("not a schedule")
+            << u"BAD.mvs"_s << u"BAD.mvs cannot be read: "_s << u"SPRING.mvs"_s;
+    }
+    void commandLineFile() {
+        QFETCH(QString, given);
+        QFETCH(QString, message);
+        QFETCH(QString, current);
+        TestFolder app;
+        TestFolder other;
+        QVERIFY(WriteSchedule(other.path(), u"SPRING.mvs"_s, SampleDocument()));
+        QVERIFY(WriteSchedule(other.path(), u"X.mvs"_s, BasicOnlyDocument()));
+        QVERIFY(WriteBytes(other.file(u"BAD.mvs"_s), "not a schedule"));
+        QVERIFY(
+            WriteBytes(app.file(InfoName), sixLines().replace("%OTHER%", other.path().toUtf8())));
+        StartedEditor started(app.path(), given.isEmpty() ? QString() : other.file(given));
+        auto& [dialogs, rows, editor] = started;
+        QCOMPARE(dialogs.messages().size(), message.isEmpty() ? 0 : 1);
+        QVERIFY(message.isEmpty() || dialogs.messages()[0].contains(message));
+        QCOMPARE(editor.context().schedulePath(), other.file(current));
+        QCOMPARE(editor.context().openFolder, other.path());
+        QCOMPARE(editor.recentFiles().paths(), QStringList{other.file(current)});
+    }
+
+    // The recent files: newest first, each file once, at most eight, kept for
+    // the next run. Steps: "+path" opened or saved, "-path" gone, "clear",
+    // "reload" as the next run does; "raw TEXT" writes the settings by hand.
+    void recentFiles_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("newest first, each once")
+            << QStringList{u"+/s/a.mvs"_s, u"+/s/b.mvs"_s, u"+/s/a.mvs"_s}
+            << QStringList{u"/s/a.mvs"_s, u"/s/b.mvs"_s};
+        QStringList ten;
+        for (int n = 1; n <= 10; ++n)
+            ten.append(u"+/s/%1.mvs"_s.arg(n));
+        QTest::newRow("at most eight")
+            << ten + QStringList{u"reload"_s}
+            << QStringList{u"/s/10.mvs"_s, u"/s/9.mvs"_s, u"/s/8.mvs"_s, u"/s/7.mvs"_s,
+                           u"/s/6.mvs"_s,  u"/s/5.mvs"_s, u"/s/4.mvs"_s, u"/s/3.mvs"_s};
+        QTest::newRow("one spelling per file")
+            << QStringList{u"+/s/x/../a.mvs"_s, u"+/s//a.mvs"_s} << QStringList{u"/s/a.mvs"_s};
+        QTest::newRow("kept for the next run")
+            << QStringList{u"+/s/a.mvs"_s, u"+/s/b.mvs"_s, u"reload"_s}
+            << QStringList{u"/s/b.mvs"_s, u"/s/a.mvs"_s};
+        QTest::newRow("removed, and the removal kept")
+            << QStringList{u"+/s/a.mvs"_s, u"+/s/b.mvs"_s, u"-/s/a.mvs"_s, u"reload"_s}
+            << QStringList{u"/s/b.mvs"_s};
+        QTest::newRow("cleared") << QStringList{u"+/s/a.mvs"_s, u"clear"_s, u"reload"_s}
+                                 << QStringList{};
+        QTest::newRow("edited by hand: repeats and empty values dropped")
+            << QStringList{u"raw [recentFiles]\npaths=/s/a.mvs, /s/a.mvs, , /s/b.mvs\n"_s,
+                           u"reload"_s}
+            << QStringList{u"/s/a.mvs"_s, u"/s/b.mvs"_s};
+        QTest::newRow("damaged settings: an empty list")
+            << QStringList{u"raw \x01\x02 no settings"_s, u"reload"_s} << QStringList{};
+    }
+    void recentFiles() {
+        QFETCH(QStringList, steps);
+        TestFolder app;
+        const QString settings = app.file(u"MorvaEditor.ini"_s);
+        RecentFiles recent;
+        recent.load(settings);
+        for (const QString& step : steps) {
+            if (step.startsWith(u'+'))
+                recent.add(step.mid(1));
+            else if (step.startsWith(u'-'))
+                recent.remove(step.mid(1));
+            else if (step == u"clear")
+                recent.clear();
+            else if (step == u"reload")
+                recent.load(settings);
+            else
+                QVERIFY(WriteBytes(settings, step.mid(4).toUtf8()));
+        }
+        QTEST(recent.paths(), "paths");
     }
 
     // The checks before saving speak the language in use; neither Save nor

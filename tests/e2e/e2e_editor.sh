@@ -2,7 +2,8 @@
 # The real editor under X: first start, the refused second copy, File > Exit
 # through the keyboard, the remembered schedule at the next start, and a
 # period picked with the real pointer whose details are then edited and saved,
-# and a removal undone and redone with the keyboard alone.
+# and a removal undone and redone with the keyboard alone; then a file given
+# on the command line, and one handed to the running editor by a second start.
 # Usage: e2e_editor.sh EDITOR MVSTOOL SCREENROWS   (run under xvfb-run;
 # screenshots go to the current folder, which ctest sets to this test's build
 # folder)
@@ -36,9 +37,10 @@ trap 'exit 2' INT TERM HUP
 rm -f "$shots"/e2e_*.png
 shot_prefix=e2e
 
-# Starts the copy in the program folder; its pid is in $last_pid.
+# Starts the copy in the program folder, with the arguments given; its pid is
+# in $last_pid.
 start_editor() {
-    (cd "$app" && exec "$program") &
+    (cd "$app" && exec "$program" "$@") &
     last_pid=$!
 }
 
@@ -243,5 +245,25 @@ for redo in no yes; do
     [ "$(entries "$schedules/periods.mvs")" = "$expected" ] ||
         fail "after redo=$redo the schedule holds: $(entries "$schedules/periods.mvs")"
 done
+
+# 7. A file named on the command line is opened instead of the remembered
+# one; a second start with another file (a relative name, from another
+# folder) hands it to the running editor and ends without a window of its own.
+start_editor "$schedules/spring.mvs"
+pid=$last_pid
+window=$(wait_for_window "$pid" "$title - $schedules/spring.mvs" 20) ||
+    fail "the file given on the command line was not opened"
+shot 8_command_line_file
+(cd "$schedules" && exec "$program" periods.mvs) &
+second=$!
+wait_for_exit "$second" 10 || fail "the second start with a file did not end"
+[ "$exit_status" = 0 ] || fail "the second start with a file ended with status $exit_status"
+wait_for_window "$pid" "$title - $schedules/periods.mvs" 10 >/dev/null ||
+    fail "the running editor did not open the file handed over"
+shot 9_handed_over_file
+focus "$window"
+xdotool key ctrl+q
+wait_for_exit "$pid" 10 || fail "Ctrl+Q did not end the program"
+[ "$(line_of 4)" = '"periods.mvs"' ] || fail "line 4 after the handed file: $(line_of 4)"
 
 echo "e2e_editor: all stages passed"

@@ -23,6 +23,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,6 +34,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -393,6 +395,10 @@ void MainForm::buildMenus() {
     file->setObjectName(u"subFile"_s);
     m_texts.add(file, TextSlot::FileMenu);
     file->addActions({m_newAction, m_openAction});
+    m_recentMenu = file->addMenu(QString());
+    m_recentMenu->setObjectName(u"subOpenRecent"_s);
+    m_texts.add(m_recentMenu->menuAction(), TextSlot::OpenRecent, u'R');
+    connect(&m_editor, &ScheduleEditor::recentFilesChanged, this, &MainForm::fillRecentFilesMenu);
     file->addSeparator();
     file->addActions({m_saveAction, m_saveAsAction});
     file->addSeparator();
@@ -521,6 +527,7 @@ void MainForm::showPeriod(int advanceRow) {
 
 void MainForm::InitMainFormOsd() {
     m_texts.apply();
+    fillRecentFilesMenu();
     ApplyLanguageToWindow(this);
     const bool english = m_editor.context().languageSelector != SecondLanguageSelector;
     m_englishAction->setChecked(english);
@@ -532,13 +539,13 @@ void MainForm::InitMainFormOsd() {
     refreshSchedulePreview(); // the day plan's rows too
 }
 
-void MainForm::Form_Load() {
+void MainForm::Form_Load(const QString& commandLineFile) {
     // The random source was seeded from the clock when the window was made,
     // and the start values of the context set.
     m_editor.loadSettings();
     restoreWindowState();
     InitMainFormOsd();
-    m_editor.openDefaultSchedule();
+    m_editor.openStartSchedule(commandLineFile);
     ButtonStatusSetup();
     // The keys act on the basic list until another list takes the focus.
     m_basic.view->setFocus();
@@ -606,7 +613,7 @@ void MainForm::updateStatus() {
 }
 
 QString MainForm::windowSettingsPath() const {
-    return m_editor.context().appFolder + u"MorvaEditor.ini"_s;
+    return m_editor.context().editorSettingsPath();
 }
 
 void MainForm::restoreWindowState() {
@@ -645,11 +652,58 @@ void MainForm::ExitCmd_Click() {
     close();
 }
 
+void MainForm::fillRecentFilesMenu() {
+    m_recentMenu->clear();
+    const QStringList& paths = m_editor.recentFiles().paths();
+    for (int index = 0; index < paths.size(); ++index) {
+        const QString path = paths[index];
+        // "&1 /folder/name.mvs": the number is the access key, any '&' in
+        // the path is shown as it is.
+        QString shown = QDir::toNativeSeparators(path);
+        shown.replace(u'&', u"&&"_s);
+        QAction* item = m_recentMenu->addAction(u"&%1 %2"_s.arg(index + 1).arg(shown));
+        item->setObjectName(u"subRecentFile%1"_s.arg(index + 1));
+        connect(item, &QAction::triggered, this, [this, path] { m_editor.openScheduleFile(path); });
+    }
+    if (paths.isEmpty())
+        m_recentMenu->addAction(Text(TextSlot::NoRecentFiles))->setEnabled(false);
+    m_recentMenu->addSeparator();
+    QAction* clear = m_recentMenu->addAction(Text(TextSlot::ClearRecent));
+    clear->setObjectName(u"subClearRecent"_s);
+    clear->setEnabled(!paths.isEmpty());
+    connect(clear, &QAction::triggered, this, [this] {
+        m_editor.recentFiles().clear();
+        fillRecentFilesMenu();
+    });
+}
+
+void MainForm::openHandedFile(const QString& path) {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (path.isEmpty())
+        return;
+    m_handedFiles.append(path);
+    QTimer::singleShot(0, this, &MainForm::openHandedFiles);
+}
+
+void MainForm::openHandedFiles() {
+    // Never beneath an open dialog: an entry editor, an export or a question
+    // works on the document as it is.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, &MainForm::openHandedFiles);
+        return;
+    }
+    while (!m_handedFiles.isEmpty() && !QApplication::activeModalWidget())
+        m_editor.openScheduleFile(m_handedFiles.takeFirst());
+}
+
 void MainForm::ExportCmd_Click() {
     if (!m_editor.saveBeforeExport())
         return;
-    auto* form = new ExportForm(m_dialogs, m_editor.context(), m_editor.document().document(), {},
-                                this);
+    auto* form =
+        new ExportForm(m_dialogs, m_editor.context(), m_editor.document().document(), {}, this);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->Form_Load();
     form->open();

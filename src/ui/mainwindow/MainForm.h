@@ -33,7 +33,12 @@ public:
     ~MainForm() override;
 
     // Start-up, in its fixed order. Call once, before the window is shown.
-    void Form_Load();
+    // A file given on the command line is opened instead of the remembered
+    // schedule.
+    void Form_Load(const QString& commandLineFile = QString());
+    // A file handed over by a second start (empty: none): the window comes to
+    // the front, then opens it as Open would, once no dialog is open.
+    void openHandedFile(const QString& path);
 
     ScheduleEditor& editor() { return m_editor; }
     const AppContext& context() const { return m_editor.context(); }
@@ -94,6 +99,9 @@ private:
     void buildFocusedListCommands();
     void buildControls();
     void buildMenus();
+    // File > Open Recent, filled from the list each time it changes.
+    void fillRecentFilesMenu();
+    void openHandedFiles();
     void buildViewMenu();
     void buildProblemsPanel();
     // After every change: the warnings, and the day plan if it is open.
@@ -138,6 +146,8 @@ private:
     QAction* m_saveAsAction = nullptr;
     QAction* m_exitAction = nullptr;
     QAction* m_exportAction = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    QStringList m_handedFiles; // waiting for the dialogs to close
     QAction* m_undoAction = nullptr;
     QAction* m_redoAction = nullptr;
     QAction* m_englishAction = nullptr;

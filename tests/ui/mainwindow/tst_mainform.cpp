@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -44,6 +45,42 @@ private Q_SLOTS:
         m_dialogs.clear();
         LoadEnglishTexts(); // the text table and Qt's translations are process-wide
         UseQtTranslations(EnglishLanguageSelector);
+    }
+
+    // File > Open Recent lists the files opened and saved, newest first, and
+    // opens one by its number; a file handed over by a second start opens
+    // only once the dialog in front of the window is closed.
+    void recentFilesAndHandedFiles() {
+        QVERIFY(WriteSchedule(m_other->path(), u"X.mvs"_s, SampleDocument()));
+        QVERIFY(WriteSystemInfoFile(m_app, m_app, m_app, m_other->path(), u"SPRING.mvs"_s));
+        start();
+        const QString spring = m_other->file(u"SPRING.mvs"_s), x = m_other->file(u"X.mvs"_s);
+
+        QDialog inFront(m_window.get());
+        inFront.setModal(true);
+        inFront.show();
+        m_window->openHandedFile(x);
+        QTest::qWait(300);
+        QCOMPARE(ShownCaption(*m_window), ExpectedCaption(spring));
+        inFront.close();
+        QTRY_COMPARE(ShownCaption(*m_window), ExpectedCaption(x));
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+
+        QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+        auto* fileMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(fileMenu);
+        QTest::keyClick(fileMenu, Qt::Key_R);
+        auto* recent = m_window->findChild<QMenu*>(u"subOpenRecent"_s);
+        QTRY_COMPARE(QApplication::activePopupWidget(), recent);
+        QStringList items;
+        for (const QAction* item : recent->actions())
+            items.append(item->text());
+        QCOMPARE(items, (QStringList{u"&1 "_s + x, u"&2 "_s + spring, QString(), u"Clear List"_s}));
+        QTest::keyClick(recent, Qt::Key_2);
+        QTRY_COMPARE(ShownCaption(*m_window), ExpectedCaption(spring));
+        QCOMPARE(m_window->editor().recentFiles().paths(), (QStringList{spring, x}));
+        QVERIFY(m_dialogs.calls().isEmpty());
     }
 
     // The remembered schedule and language are shown at once; each language
