@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk qt6-translations-l10n
   xvfb xauth xdotool imagemagick strace
+  desktop-file-utils shared-mime-info libxml2-utils groff-base dpkg-dev fakeroot
 )
 
 missing=()

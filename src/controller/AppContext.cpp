@@ -3,6 +3,7 @@
 #include "PathHelpers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTemporaryFile>
@@ -14,6 +15,15 @@ namespace {
 bool canWriteIn(const QString& folder) {
     QTemporaryFile probe(folder + u"write-probe-XXXXXX"_s);
     return probe.open();
+}
+
+// Installed, the program lies in .../bin beside .../share/morva-schedule-generator.
+// That folder belongs to the package manager even where the program could
+// write there (root under /usr), so the files go to the user's folder.
+bool isInstalled(const QString& executableFolder) {
+    return QFileInfo(WithTrailingSeparator(executableFolder) +
+                     u"../share/morva-schedule-generator"_s)
+        .isDir();
 }
 
 QString nativeFolder(const QString& folder) {
@@ -38,7 +48,7 @@ AppContext SetupAppPaths(const QString& appFolder) {
 
 QString ChooseAppFolder(const QString& executableFolder) {
     const QString folder = nativeFolder(executableFolder);
-    if (canWriteIn(folder))
+    if (!isInstalled(executableFolder) && canWriteIn(folder))
         return folder;
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dataFolder);

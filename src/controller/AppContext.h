@@ -35,8 +35,8 @@ inline constexpr char16_t DefaultScheduleBaseName[] = u"morva";
 AppContext SetupAppPaths(const QString& appFolder);
 
 // The executable's folder when the program may write there (a portable copy);
-// otherwise the per-user data folder, created when missing. Always ends in
-// the separator.
+// otherwise, and always for an installed program, the per-user data folder,
+// created when missing. Always ends in the separator.
 QString ChooseAppFolder(const QString& executableFolder);
 
 // The root of the mounted volume that holds the folder.

@@ -8,6 +8,7 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -300,6 +301,33 @@ private Q_SLOTS:
         QCOMPARE(editor.context().schedulePath(), other.file(current));
         QCOMPARE(editor.context().openFolder, other.path());
         QCOMPARE(editor.recentFiles().paths(), QStringList{other.file(current)});
+    }
+
+    // Where SystemInfo.txt lives: beside a portable copy that may write
+    // there; otherwise, and always when installed (even for root), in the
+    // user's data folder.
+    void appFolder_data() {
+        QTest::addColumn<QString>("executableFolder"); // in the test folder
+        QTest::addColumn<bool>("ownFolder");
+        QTest::newRow("portable copy") << u"portable/"_s << true;
+        QTest::newRow("installed") << u"usr/bin/"_s << false;
+        QTest::newRow("cannot write there") << u"file/bin/"_s << false;
+    }
+    void appFolder() {
+        QFETCH(QString, executableFolder);
+        QFETCH(bool, ownFolder);
+        QStandardPaths::setTestModeEnabled(true);
+        TestFolder dir;
+        for (const QString& folder :
+             {u"portable"_s, u"usr/bin"_s, u"usr/share/morva-schedule-generator"_s})
+            QVERIFY(QDir().mkpath(dir.file(folder)));
+        QVERIFY(WriteBytes(dir.file(u"file"_s), "in the way"));
+        const QString dataFolder =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u'/';
+        QCOMPARE(ChooseAppFolder(dir.file(executableFolder)),
+                 ownFolder ? dir.file(executableFolder) : dataFolder);
+        QVERIFY(QFileInfo(dataFolder).isDir() || ownFolder);
+        QCOMPARE(FolderEntries(dir.file(u"usr/bin"_s)), QStringList());
     }
 
     // The recent files: newest first, each file once, at most eight, kept for
