@@ -3,6 +3,8 @@
 #include "CurrentTexts.h"
 #include "ExportJob.h"
 #include "Fonts.h"
+#include "ScheduleReader.h"
+#include "UserDialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,11 +46,10 @@ TextSlot outcomeSlot(ExportOutcome outcome) {
 
 } // namespace
 
-ExportForm::ExportForm(UserDialogs& dialogs, AppContext& context, const ScheduleDocument& document,
-                       DriveList drives, QWidget* parent)
+ExportForm::ExportForm(UserDialogs& dialogs, AppContext& context, DriveList drives, QWidget* parent)
     : QDialog(parent)
-    , m_context(context)
-    , m_document(document) {
+    , m_dialogs(dialogs)
+    , m_context(context) {
     setObjectName(u"ExportForm"_s);
     setFont(CaptionFont());
     auto* layout = new QVBoxLayout(this);
@@ -129,6 +130,13 @@ void ExportForm::Form_Load() {
     m_exportCmd->setText(Text(TextSlot::ExportButton));
     m_cancelCmd->setText(Text(TextSlot::Exit));
     m_scheduleLabel->setText(Text(TextSlot::ExportScheduleFile).arg(m_context.schedulePath()));
+    // Another program may have changed the file since the editor saved it.
+    const DecodeResult read = ReadScheduleFileAt(m_context.schedulePath());
+    m_document = read ? read->document : ScheduleDocument();
+    m_exportCmd->setEnabled(read.ok());
+    if (!read)
+        m_dialogs.showMessage(
+            Text(TextSlot::ScheduleReadError).arg(m_context.schedulePath(), read.error()));
     m_mediaLabel->setText(Text(TextSlot::ExportMediaFolder)
                               .arg(m_context.mediaFolder,
                                    QString::number(ScheduleMediaFileNames(m_document).size())));

@@ -23,11 +23,13 @@ class ExportForm final : public QDialog {
 public:
     using DriveList = TargetFolderChooser::DriveList;
 
-    // document is what the schedule file at context.schedulePath() holds.
-    ExportForm(UserDialogs& dialogs, AppContext& context, const ScheduleDocument& document,
-               DriveList drives = {}, QWidget* parent = nullptr);
+    // Exports the schedule file at context.schedulePath(), as it is on disk.
+    ExportForm(UserDialogs& dialogs, AppContext& context, DriveList drives = {},
+               QWidget* parent = nullptr);
     ~ExportForm() override;
 
+    // Reads the schedule file for the names of its media files; one that
+    // cannot be read is reported, and Export stays off.
     void Form_Load();
     bool isExporting() const;
 
@@ -45,7 +47,9 @@ private:
     void showReport(const ExportReport& report);
     void addReportLine(const ExportFileResult& file);
 
+    UserDialogs& m_dialogs;
     AppContext& m_context;
+    // What the file on disk names: exactly the file that is copied.
     ScheduleDocument m_document;
     std::unique_ptr<ExportJob> m_job;
 

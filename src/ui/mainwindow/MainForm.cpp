@@ -702,8 +702,7 @@ void MainForm::openHandedFiles() {
 void MainForm::ExportCmd_Click() {
     if (!m_editor.saveBeforeExport())
         return;
-    auto* form =
-        new ExportForm(m_dialogs, m_editor.context(), m_editor.document().document(), {}, this);
+    auto* form = new ExportForm(m_dialogs, m_editor.context(), {}, this);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->Form_Load();
     form->open();

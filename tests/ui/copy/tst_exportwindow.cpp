@@ -106,6 +106,37 @@ private Q_SLOTS:
             QCOMPARE(FileBytes(m_app + u"SHOW.mvs"_s), before);
     }
 
+    // Export copies the file on disk and the media files it names, even when
+    // another program changed it since the editor saved it; a file that can
+    // no longer be read is reported and not exported.
+    void theFileOnDiskIsExported_data() {
+        QTest::addColumn<QByteArray>("onDisk"); // empty: a schedule of two media files
+        QTest::addColumn<QString>("mediaText");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("changed by another program")
+            << QByteArray() << u"Media files from: %1 (2 named)"_s << QString();
+        QTest::newRow("damaged by another program")
+            << QByteArray("MORVA but nothing more") << u"Media files from: %1 (0 named)"_s
+            << u"SHOW.mvs cannot be read: "_s;
+    }
+    void theFileOnDiskIsExported() {
+        QFETCH(QByteArray, onDisk);
+        QFETCH(QString, mediaText);
+        QFETCH(QString, message);
+        start(ScheduleDocument({media("SONG")}, {}));
+        QVERIFY(onDisk.isEmpty()
+                    ? WriteSchedule(m_app, u"SHOW.mvs"_s,
+                                    ScheduleDocument({media("SONG"), media("CLIP")}, {}))
+                    : WriteBytes(m_app + u"SHOW.mvs"_s, onDisk));
+        QTest::keyClick(m_window.get(), Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(exportWindow());
+        QCOMPARE(exportWindow()->findChild<QLabel*>(u"ExportMediaText"_s)->text(),
+                 mediaText.arg(m_media));
+        QCOMPARE(m_dialogs.messages().size(), message.isEmpty() ? 0 : 1);
+        QVERIFY(message.isEmpty() || m_dialogs.messages()[0].contains(message));
+        QCOMPARE(button(u"ExportCmd"_s)->isEnabled(), message.isEmpty());
+    }
+
     // Export, clicked: the files land in the chosen folder and the report
     // names each one; Exit closes the window.
     void reportsEveryFile() {
@@ -124,10 +155,9 @@ private Q_SLOTS:
         QTest::mouseClick(button(u"ExportCmd"_s), Qt::LeftButton);
         QTRY_VERIFY(!exportWindow()->isExporting());
         QTRY_COMPARE(reportLines().size(), 4);
-        QCOMPARE(reportLines(),
-                 (QStringList{u"Copied: SHOW.mvs"_s, u"Copied: SONG.MP3"_s,
-                              u"Missing from the media folder: GONE.MP3"_s,
-                              u"Already there: CLIP.AVI"_s}));
+        QCOMPARE(reportLines(), (QStringList{u"Copied: SHOW.mvs"_s, u"Copied: SONG.MP3"_s,
+                                             u"Missing from the media folder: GONE.MP3"_s,
+                                             u"Already there: CLIP.AVI"_s}));
         QCOMPARE(summary(), u"Schedule file: copied. Media files: 1 copied, 1 already there, 1 "
                             u"missing, 0 failed."_s);
         QCOMPARE(FolderEntries(m_target),
