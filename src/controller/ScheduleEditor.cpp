@@ -18,10 +18,7 @@ ScheduleEditor::ScheduleEditor(UserDialogs& dialogs, ListSelection& lists, const
     connect(&m_documentCommands, &DocumentCommands::currentFileChanged, this,
             &ScheduleEditor::currentFileChanged);
     connect(&m_documentCommands, &DocumentCommands::scheduleFileUsed, this,
-            [this](const QString& path) {
-                m_recent.add(path);
-                Q_EMIT recentFilesChanged();
-            });
+            [this](const QString& path) { m_recent.add(path); });
     // A change made, undone or redone is selected and shown; a detail row
     // with its period.
     connect(&m_document, &EditableDocument::changeShown, this, [this](ListAddress list, int row) {
@@ -61,7 +58,6 @@ void ScheduleEditor::loadSettings() {
     }
     SelectTextTable(m_context.languageSelector);
     m_recent.load(m_context.editorSettingsPath());
-    Q_EMIT recentFilesChanged();
 }
 
 void ScheduleEditor::openStartSchedule(const QString& commandLineFile) {
@@ -72,10 +68,8 @@ void ScheduleEditor::openStartSchedule(const QString& commandLineFile) {
 void ScheduleEditor::openScheduleFile(const QString& path) {
     if (!m_documentCommands.mayDiscardDocument() || m_documentCommands.openScheduleFile(path))
         return;
-    if (!QFileInfo::exists(path)) {
+    if (!QFileInfo::exists(path))
         m_recent.remove(path);
-        Q_EMIT recentFilesChanged();
-    }
 }
 
 void ScheduleEditor::saveSettings() {

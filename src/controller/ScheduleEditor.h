@@ -72,7 +72,6 @@ public:
 Q_SIGNALS:
     // The current file's name or folder changed.
     void currentFileChanged();
-    void recentFilesChanged();
 
 private:
     UserDialogs& m_dialogs;

@@ -398,7 +398,9 @@ void MainForm::buildMenus() {
     m_recentMenu = file->addMenu(QString());
     m_recentMenu->setObjectName(u"subOpenRecent"_s);
     m_texts.add(m_recentMenu->menuAction(), TextSlot::OpenRecent, u'R');
-    connect(&m_editor, &ScheduleEditor::recentFilesChanged, this, &MainForm::fillRecentFilesMenu);
+    // Filled as it opens: never while one of its items is being triggered,
+    // and always in the language in use.
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainForm::fillRecentFilesMenu);
     file->addSeparator();
     file->addActions({m_saveAction, m_saveAsAction});
     file->addSeparator();
@@ -527,7 +529,6 @@ void MainForm::showPeriod(int advanceRow) {
 
 void MainForm::InitMainFormOsd() {
     m_texts.apply();
-    fillRecentFilesMenu();
     ApplyLanguageToWindow(this);
     const bool english = m_editor.context().languageSelector != SecondLanguageSelector;
     m_englishAction->setChecked(english);
@@ -671,10 +672,7 @@ void MainForm::fillRecentFilesMenu() {
     QAction* clear = m_recentMenu->addAction(Text(TextSlot::ClearRecent));
     clear->setObjectName(u"subClearRecent"_s);
     clear->setEnabled(!paths.isEmpty());
-    connect(clear, &QAction::triggered, this, [this] {
-        m_editor.recentFiles().clear();
-        fillRecentFilesMenu();
-    });
+    connect(clear, &QAction::triggered, this, [this] { m_editor.recentFiles().clear(); });
 }
 
 void MainForm::openHandedFile(const QString& path) {

@@ -99,7 +99,7 @@ private:
     void buildFocusedListCommands();
     void buildControls();
     void buildMenus();
-    // File > Open Recent, filled from the list each time it changes.
+    // File > Open Recent, filled from the list each time it opens.
     void fillRecentFilesMenu();
     void openHandedFiles();
     void buildViewMenu();

@@ -81,6 +81,18 @@ private Q_SLOTS:
         QTRY_COMPARE(ShownCaption(*m_window), ExpectedCaption(spring));
         QCOMPARE(m_window->editor().recentFiles().paths(), (QStringList{spring, x}));
         QVERIFY(m_dialogs.calls().isEmpty());
+
+        // Opened again, the menu shows the new order.
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(m_window.get(), Qt::Key_F, Qt::AltModifier);
+        QVERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_R);
+        QTRY_COMPARE(QApplication::activePopupWidget(), recent);
+        QCOMPARE(recent->actions().value(0)->text(), u"&1 "_s + spring);
+        QCOMPARE(recent->actions().value(1)->text(), u"&2 "_s + x);
+        QTest::keyClick(recent, Qt::Key_Escape);
     }
 
     // The remembered schedule and language are shown at once; each language
