@@ -50,6 +50,13 @@ int ExportReport::mediaCount(ExportOutcome outcome) const {
     }));
 }
 
+ExportOutcome ExportReport::scheduleOutcome() const {
+    for (const ExportFileResult& file : files)
+        if (file.schedule)
+            return file.outcome;
+    return ExportOutcome::NotDone;
+}
+
 bool ExportReport::complete() const {
     return !cancelled && std::all_of(files.begin(), files.end(), [](const ExportFileResult& file) {
         return file.outcome == ExportOutcome::Copied || file.outcome == ExportOutcome::AlreadyThere;
@@ -166,17 +173,14 @@ QString outcomeWords(ExportOutcome outcome) {
 
 QStringList ExportReportLines(const ExportReport& report) {
     QStringList lines;
-    QString scheduleOutcome = outcomeWords(ExportOutcome::NotDone);
     for (const ExportFileResult& file : report.files) {
         QString line = outcomeWords(file.outcome) + u": "_s + file.name;
         if (file.outcome == ExportOutcome::Failed)
             line += u": "_s + file.reason;
         lines.append(line);
-        if (file.schedule)
-            scheduleOutcome = outcomeWords(file.outcome);
     }
     lines.append(u"schedule file %1; media files: %2 copied, %3 already there, %4 missing, %5 "
-                 u"failed%6"_s.arg(scheduleOutcome,
+                 u"failed%6"_s.arg(outcomeWords(report.scheduleOutcome()),
                                    QString::number(report.mediaCount(ExportOutcome::Copied)),
                                    QString::number(report.mediaCount(ExportOutcome::AlreadyThere)),
                                    QString::number(report.mediaCount(ExportOutcome::Missing)),

@@ -44,6 +44,8 @@ struct ExportReport {
 
     // Of the media files; the schedule file is not counted.
     int mediaCount(ExportOutcome outcome) const;
+    // What became of the schedule file itself.
+    ExportOutcome scheduleOutcome() const;
     // Every file is on the target now.
     bool complete() const;
 };

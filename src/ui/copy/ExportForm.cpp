@@ -172,18 +172,14 @@ void ExportForm::showProgress(const ExportProgress& progress) {
 
 void ExportForm::showReport(const ExportReport& report) {
     m_report->clear();
-    QString scheduleOutcome = Text(TextSlot::OutcomeNotDone);
-    for (const ExportFileResult& file : report.files) {
+    for (const ExportFileResult& file : report.files)
         addReportLine(file);
-        if (file.schedule)
-            scheduleOutcome = Text(outcomeSlot(file.outcome));
-    }
-    QString summary =
-        Text(TextSlot::ExportSummary)
-            .arg(scheduleOutcome, QString::number(report.mediaCount(ExportOutcome::Copied)),
-                 QString::number(report.mediaCount(ExportOutcome::AlreadyThere)),
-                 QString::number(report.mediaCount(ExportOutcome::Missing)),
-                 QString::number(report.mediaCount(ExportOutcome::Failed)));
+    QString summary = Text(TextSlot::ExportSummary)
+                          .arg(Text(outcomeSlot(report.scheduleOutcome())),
+                               QString::number(report.mediaCount(ExportOutcome::Copied)),
+                               QString::number(report.mediaCount(ExportOutcome::AlreadyThere)),
+                               QString::number(report.mediaCount(ExportOutcome::Missing)),
+                               QString::number(report.mediaCount(ExportOutcome::Failed)));
     if (report.cancelled)
         summary = Text(TextSlot::ExportCancelled) + u' ' + summary;
     m_summary->setText(summary);
