@@ -85,10 +85,11 @@ int RunEditor(const std::function<void(QWidget& mainWindow)>& whenShown) {
     MainForm window(dialogs, appFolder);
     dialogs.setParent(&window);
     InstanceChannel channel;
-    if (instance.locked() && !channel.listen(socketPaths(instance.heldLockPaths())))
+    const QStringList ownSockets = socketPaths(instance.heldLockPaths());
+    if (instance.locked() && !channel.listen(ownSockets))
         std::fprintf(stderr, "%s: a second start cannot hand its file to this editor (tried: %s)\n",
                      qUtf8Printable(QApplication::applicationName()),
-                     qUtf8Printable(socketPaths(instance.heldLockPaths()).join(u", ")));
+                     qUtf8Printable(ownSockets.join(u", ")));
     QObject::connect(&channel, &InstanceChannel::fileHandedOver, &window,
                      &MainForm::openHandedFile);
     window.Form_Load(file);

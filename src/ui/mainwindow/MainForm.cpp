@@ -496,7 +496,7 @@ void MainForm::buildViewMenu() {
 DayPlanForm* MainForm::showDayPlan() {
     if (!m_dayPlan) {
         m_dayPlan = new DayPlanForm(m_editor.document().document(), this);
-        const QSettings settings(windowSettingsPath(), QSettings::IniFormat);
+        const QSettings settings(m_editor.context().editorSettingsPath(), QSettings::IniFormat);
         m_dayPlan->restoreGeometry(settings.value(u"dayPlan/geometry"_s).toByteArray());
         connect(m_dayPlan, &DayPlanForm::periodClicked, this,
                 [this](int advanceRow) { selectRow(ScheduleList::Advance, advanceRow); });
@@ -613,12 +613,8 @@ void MainForm::updateStatus() {
     m_status->show(m_editor.document().document(), selectedRow(ScheduleList::Advance));
 }
 
-QString MainForm::windowSettingsPath() const {
-    return m_editor.context().editorSettingsPath();
-}
-
 void MainForm::restoreWindowState() {
-    const QSettings settings(windowSettingsPath(), QSettings::IniFormat);
+    const QSettings settings(m_editor.context().editorSettingsPath(), QSettings::IniFormat);
     // A first start, or settings that cannot be read, keep the built-in size.
     if (!restoreGeometry(settings.value(u"window/geometry"_s).toByteArray()))
         resize(sizeHint().expandedTo(QSize(1000, 680)).boundedTo(screen()->availableSize()));
@@ -626,7 +622,7 @@ void MainForm::restoreWindowState() {
 }
 
 void MainForm::saveWindowState() const {
-    QSettings settings(windowSettingsPath(), QSettings::IniFormat);
+    QSettings settings(m_editor.context().editorSettingsPath(), QSettings::IniFormat);
     settings.setValue(u"window/geometry"_s, saveGeometry());
     settings.setValue(u"window/state"_s, saveState());
     if (m_dayPlan)

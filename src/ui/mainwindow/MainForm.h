@@ -125,7 +125,6 @@ private:
     void setActiveList(ScheduleList list);
     void updateFocusedListCommands();
     // Size, place and maximized state, kept in the settings beside SystemInfo.txt.
-    QString windowSettingsPath() const;
     void restoreWindowState();
     void saveWindowState() const;
     void Form_Unload();
